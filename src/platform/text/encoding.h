@@ -1,4 +1,9 @@
 #pragma once
+// LITERALS: the whole project is compiled with -fexec-charset=GB18030, so a plain string literal
+// such as "本地目录" IS a GB18030 text, ready to use as a system text (settings keys, captions,
+// messages). UTF-8 is only u8"..." literals. In Qt code use u"..."/QStringLiteral for Qt-only
+// literals and convert system texts with toUtf8() -> QString::fromUtf8; never fromUtf8 on a
+// plain literal.
 // Conversion between the system's GB18030 texts and UTF-8, used only at the edges
 // (window system, Linux file names, FTP servers that speak UTF-8). Thread-safe.
 

@@ -1,4 +1,9 @@
 #pragma once
+// LITERALS: the whole project is compiled with -fexec-charset=GB18030, so a plain string literal
+// such as "本地目录" IS a GB18030 text, ready to use as a system text (settings keys, captions,
+// messages). UTF-8 is only u8"..." literals. In Qt code use u"..."/QStringLiteral for Qt-only
+// literals and convert system texts with toUtf8() -> QString::fromUtf8; never fromUtf8 on a
+// plain literal.
 // Texts of the system are std::string holding GB18030 bytes (GB18030 is a superset of GBK:
 // every GBK text is the same bytes). Lengths and positions count bytes; positions are
 // 1-based and a search that finds nothing gives -1.

@@ -1,4 +1,9 @@
 #pragma once
+// LITERALS: the whole project is compiled with -fexec-charset=GB18030, so a plain string literal
+// such as "本地目录" IS a GB18030 text, ready to use as a system text (settings keys, captions,
+// messages). UTF-8 is only u8"..." literals. In Qt code use u"..."/QStringLiteral for Qt-only
+// literals and convert system texts with toUtf8() -> QString::fromUtf8; never fromUtf8 on a
+// plain literal.
 // Number formats of the system: integers in decimal, reals in the shortest form with at
 // most 13 significant digits and no trailing zeros, sizes in KB. Pure and thread-safe.
 
