@@ -1,0 +1,50 @@
+// Lumaro: builds the process state and the main window, runs the event loop, and ends the
+// process as soon as the main window is gone, without waiting for worker threads.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/settings_file.h"
+#include "ui/qt/window_system.h"
+
+namespace {
+
+// Everything the process keeps for its whole life. Built once here and handed to each part of
+// the system by reference.
+struct ProcessState {
+    lumaro::app::SettingsFile settings = lumaro::app::SettingsFile::besideExecutable();
+    lumaro::ui::qt::WindowSystem windows;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Configuration comes only from the settings file: the command line is not read.
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    QApplication app(qtArgc, qtArgv);
+    app.setQuitOnLastWindowClosed(false);
+
+    // Never destroyed: workers may still use it while the process ends.
+    auto* state = new ProcessState;
+    lumaro::ui::MainWindow& mainWindow = state->windows.mainWindow();
+
+    // The system's handlers subscribe to the window's events here: created (start-up),
+    // aboutToBeDestroyed (shutdown), sizeChanged (layout), and the control events.
+
+    // After every handler of the about-to-be-destroyed event the loop ends.
+    mainWindow.window.aboutToBeDestroyed.subscribe([] { QCoreApplication::quit(); });
+
+    mainWindow.window.open();
+    mainWindow.上传文件框.copyImagesFrom(mainWindow.远程文件框);
+    mainWindow.拖放对象1.registerArea(mainWindow.上传文件框);
+    mainWindow.window.created.fire();
+
+    app.exec();
+
+    // Workers still running are not waited for: release any that wait for the window, then end
+    // the process at once, so that none of them runs against state being torn down.
+    state->windows.shutdown();
+    std::fflush(nullptr);
+    std::_Exit(EXIT_SUCCESS);
+}

@@ -1,0 +1,628 @@
+#include "ui/qt/list_view.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "platform/text/gb_text.h"
+#include "ui/qt/artwork.h"
+#include "ui/qt/text_bridge.h"
+
+namespace lumaro::ui::qt {
+
+namespace {
+
+// Raises the double-click event for a double-click anywhere on the list's window.
+class DoubleClickFilter : public QObject {
+public:
+    DoubleClickFilter(QObject* parent, ui::ListView& list) : QObject(parent), m_list(list) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonDblClick &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            // Let the view update its selection and current row first.
+            const bool handled = QObject::eventFilter(watched, event);
+            m_list.doubleClicked.fire();
+            return handled;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    ui::ListView& m_list;
+};
+
+}  // namespace
+
+// --- RowModel
+
+int RowModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int RowModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_owner.columnsForView();
+}
+
+QVariant RowModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows) {
+        return {};
+    }
+    if (role == Qt::DisplayRole) {
+        return m_owner.cellForView(index.row(), index.column());
+    }
+    if (role == Qt::DecorationRole && index.column() == 0) {
+        const QIcon icon = m_owner.iconForView(index.row());
+        return icon.isNull() ? QVariant() : QVariant(icon);
+    }
+    return {};
+}
+
+QVariant RowModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+        return m_owner.titleForView(section);
+    }
+    return {};
+}
+
+void RowModel::insertRowsAt(int row, int count) {
+    beginInsertRows(QModelIndex(), row, row + count - 1);
+    m_rows += count;
+    endInsertRows();
+}
+
+void RowModel::removeRowAt(int row) {
+    beginRemoveRows(QModelIndex(), row, row);
+    --m_rows;
+    endRemoveRows();
+}
+
+void RowModel::resetRows(int count) {
+    beginResetModel();
+    m_rows = count;
+    endResetModel();
+}
+
+void RowModel::allDataChanged() {
+    if (m_rows > 0) {
+        emit dataChanged(index(0, 0), index(m_rows - 1, columnCount(QModelIndex()) - 1));
+    }
+}
+
+// --- ListView
+
+ListView::ListView(UiThread& ui, std::vector<ListColumn> columns, std::vector<Image> designedImages)
+    : ControlWrapper(ui),
+      m_columns(std::move(columns)),
+      m_designedImages(std::move(designedImages)) {}
+
+void ListView::create(QWidget* parent, Rect r, const ListLook& look) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_attached = true;
+        m_rows.clear();
+        m_images = m_designedImages;
+        m_current = -1;
+        m_ops.clear();
+        m_dataDirty = false;
+        m_imagesReplaced = true;
+        m_drainPosted = false;
+    }
+    auto* view = new QTreeView(parent);
+    view->setGeometry(r.left, r.top, r.width, r.height);
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setUniformRowHeights(true);
+    view->setSortingEnabled(false);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setIconSize(QSize(16, 16));
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    view->header()->setStretchLastSection(false);
+    view->header()->setSectionsMovable(false);
+    QPalette pal = view->palette();
+    pal.setColor(QPalette::Text, look.text);
+    pal.setColor(QPalette::Base, look.background);
+    if (!look.selectionVisibleWithoutFocus) {
+        pal.setColor(QPalette::Inactive, QPalette::Highlight, look.background);
+        pal.setColor(QPalette::Inactive, QPalette::HighlightedText, look.text);
+    }
+    view->setPalette(pal);
+
+    m_model = new RowModel(*this, view);
+    view->setModel(m_model);
+    for (int c = 0; c < static_cast<int>(m_columns.size()); ++c) {
+        view->setColumnWidth(c, m_columns[static_cast<std::size_t>(c)].width);
+    }
+    m_widget = view;
+    m_icons.clear();
+    drain();
+
+    QObject::connect(view, &QObject::destroyed, [this] { onViewDestroyed(); });
+    QObject::connect(
+        view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
+        [this](const QItemSelection& s, const QItemSelection& d) { onUserSelection(s, d); });
+    QObject::connect(view->selectionModel(), &QItemSelectionModel::currentChanged, view,
+                     [this](const QModelIndex& c, const QModelIndex&) { onUserCurrent(c); });
+    QObject::connect(view, &QWidget::customContextMenuRequested, view, [this, view](QPoint p) {
+        const QPoint g = view->viewport()->mapToGlobal(p);
+        rightClicked.fire(g.x(), g.y());
+    });
+    view->viewport()->installEventFilter(new DoubleClickFilter(view, *this));
+}
+
+QWidget* ListView::viewportWidget() const {
+    return m_widget ? m_widget->viewport() : nullptr;
+}
+
+void ListView::onViewDestroyed() {
+    std::lock_guard lock(m_mutex);
+    m_attached = false;
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    m_images.clear();
+    m_ops.clear();
+    m_current = -1;
+}
+
+// --- columns: the widget knows them
+
+int ListView::columnCount() const {
+    std::lock_guard lock(m_mutex);
+    return m_attached ? static_cast<int>(m_columns.size()) : 0;
+}
+
+std::string ListView::columnTitle(int column) const {
+    std::lock_guard lock(m_mutex);
+    return m_attached && validColumn(column) ? m_columns[static_cast<std::size_t>(column)].title
+                                             : std::string();
+}
+
+int ListView::columnWidth(int column) const {
+    return m_ui.call([this, column] {
+        if (!m_widget || !validColumn(column)) {
+            return 0;
+        }
+        const_cast<ListView*>(this)->drain();
+        return m_widget->columnWidth(column);
+    });
+}
+
+void ListView::setColumnWidth(int column, int width) {
+    m_ui.call([this, column, width] {
+        if (m_widget && validColumn(column)) {
+            drain();
+            m_widget->setColumnWidth(column, std::max(width, 0));
+        }
+    });
+}
+
+void ListView::autoSizeColumn(int column) {
+    m_ui.call([this, column] {
+        if (m_widget && validColumn(column)) {
+            drain();
+            m_widget->resizeColumnToContents(column);
+        }
+    });
+}
+
+// --- rows: the shadow store
+
+ListView::Row ListView::makeRow(const std::string& caption, int iconIndex) const {
+    Row r;
+    r.cells.resize(m_columns.size());
+    r.cells[0] = caption;
+    r.icon = iconIndex;
+    return r;
+}
+
+void ListView::requestDrain() {
+    if (!m_drainPosted) {
+        m_drainPosted = true;
+        m_ui.post([this] { drain(); });
+    }
+}
+
+void ListView::pushOp(Op op) {
+    if (op.kind == OpKind::Insert && !m_ops.empty()) {
+        Op& last = m_ops.back();
+        if (last.kind == OpKind::Insert && last.row + last.count == op.row) {
+            last.count += op.count;
+            return;
+        }
+    }
+    if (op.kind == OpKind::Clear) {
+        // Nothing before a clear matters to the view any more.
+        m_ops.clear();
+    }
+    m_ops.push_back(op);
+    requestDrain();
+}
+
+void ListView::markDataDirty() {
+    m_dataDirty = true;
+    requestDrain();
+}
+
+int ListView::addRow(const std::string& caption, int iconIndex) {
+    Row r = makeRow(caption, iconIndex);
+    std::lock_guard lock(m_mutex);
+    if (!m_attached) {
+        return -1;
+    }
+    m_rows.push_back(std::move(r));
+    const int row = static_cast<int>(m_rows.size()) - 1;
+    pushOp({OpKind::Insert, row, 1});
+    return row;
+}
+
+int ListView::insertRow(int row, const std::string& caption, int iconIndex) {
+    Row r = makeRow(caption, iconIndex);
+    std::lock_guard lock(m_mutex);
+    if (!m_attached || row < 0 || row > static_cast<int>(m_rows.size())) {
+        return -1;
+    }
+    m_rows.insert(m_rows.begin() + row, std::move(r));
+    if (m_current >= row) {
+        ++m_current;
+    }
+    pushOp({OpKind::Insert, row, 1});
+    return row;
+}
+
+void ListView::removeRow(int row) {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached || !validRow(row)) {
+        return;
+    }
+    m_rows.erase(m_rows.begin() + row);
+    if (m_current == row) {
+        m_current = -1;
+    } else if (m_current > row) {
+        --m_current;
+    }
+    pushOp({OpKind::Remove, row, 1});
+}
+
+void ListView::clear() {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached) {
+        return;
+    }
+    m_rows.clear();
+    m_current = -1;
+    pushOp({OpKind::Clear, 0, 0});
+}
+
+int ListView::rowCount() const {
+    std::lock_guard lock(m_mutex);
+    return m_attached ? static_cast<int>(m_rows.size()) : 0;
+}
+
+std::string ListView::cellText(int row, int column) const {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached || !validRow(row) || !validColumn(column)) {
+        return {};
+    }
+    return m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+}
+
+void ListView::setCellText(int row, int column, const std::string& text) {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached || !validRow(row) || !validColumn(column)) {
+        return;
+    }
+    m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)] = text;
+    markDataDirty();
+}
+
+int ListView::iconIndex(int row) const {
+    std::lock_guard lock(m_mutex);
+    return m_attached && validRow(row) ? m_rows[static_cast<std::size_t>(row)].icon : -1;
+}
+
+void ListView::setIconIndex(int row, int iconIndex) {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached || !validRow(row)) {
+        return;
+    }
+    m_rows[static_cast<std::size_t>(row)].icon = iconIndex;
+    markDataDirty();
+}
+
+int ListView::findRow(const std::string& caption, bool ignoreCase, int fromRow) const {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached) {
+        return -1;
+    }
+    for (int i = std::max(fromRow, 0); i < static_cast<int>(m_rows.size()); ++i) {
+        const std::string& c = m_rows[static_cast<std::size_t>(i)].cells[0];
+        if (ignoreCase ? text::equalsIgnoreCase(c, caption) : c == caption) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// --- selection
+
+std::vector<int> ListView::selectedRows() const {
+    std::lock_guard lock(m_mutex);
+    std::vector<int> out;
+    if (!m_attached) {
+        return out;
+    }
+    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i) {
+        if (m_rows[static_cast<std::size_t>(i)].selected) {
+            out.push_back(i);
+        }
+    }
+    return out;
+}
+
+bool ListView::isSelected(int row) const {
+    std::lock_guard lock(m_mutex);
+    return m_attached && validRow(row) && m_rows[static_cast<std::size_t>(row)].selected;
+}
+
+void ListView::setSelected(int row, bool selected) {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached || !validRow(row)) {
+        return;
+    }
+    m_rows[static_cast<std::size_t>(row)].selected = selected;
+    pushOp({OpKind::Select, row, selected ? 1 : 0});
+}
+
+void ListView::clearSelection() {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached) {
+        return;
+    }
+    for (Row& r : m_rows) {
+        r.selected = false;
+    }
+    pushOp({OpKind::ClearSelection, 0, 0});
+}
+
+int ListView::currentRow() const {
+    std::lock_guard lock(m_mutex);
+    return m_attached ? m_current : -1;
+}
+
+void ListView::setCurrentRow(int row) {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached) {
+        return;
+    }
+    m_current = validRow(row) ? row : -1;
+    pushOp({OpKind::Current, m_current, 0});
+}
+
+// --- icon list
+
+int ListView::imageCount() const {
+    std::lock_guard lock(m_mutex);
+    return m_attached ? static_cast<int>(m_images.size()) : 0;
+}
+
+Image ListView::image(int index) const {
+    std::lock_guard lock(m_mutex);
+    if (!m_attached || index < 0 || index >= static_cast<int>(m_images.size())) {
+        return {};
+    }
+    return m_images[static_cast<std::size_t>(index)];
+}
+
+int ListView::appendImage(const Image& image) {
+    if (!image.isValid()) {
+        return -1;
+    }
+    std::lock_guard lock(m_mutex);
+    if (!m_attached) {
+        return -1;
+    }
+    m_images.push_back(image);
+    markDataDirty();
+    return static_cast<int>(m_images.size()) - 1;
+}
+
+void ListView::copyImagesFrom(const ui::ListView& other) {
+    if (&other == this) {
+        return;
+    }
+    std::vector<Image> images;
+    const int n = other.imageCount();
+    for (int i = 0; i < n; ++i) {
+        images.push_back(other.image(i));
+    }
+    std::lock_guard lock(m_mutex);
+    if (!m_attached) {
+        return;
+    }
+    m_images = std::move(images);
+    m_imagesReplaced = true;
+    markDataDirty();
+}
+
+// --- the drain (UI thread)
+
+void ListView::applyOp(const Op& op) {
+    QItemSelectionModel* sel = m_widget ? m_widget->selectionModel() : nullptr;
+    const int rows = m_model->modelRows();
+    switch (op.kind) {
+        case OpKind::Insert:
+            m_model->insertRowsAt(op.row, op.count);
+            break;
+        case OpKind::Remove:
+            if (op.row < rows) {
+                m_model->removeRowAt(op.row);
+            }
+            break;
+        case OpKind::Clear:
+            m_model->resetRows(0);
+            break;
+        case OpKind::Select:
+            if (sel != nullptr && op.row < rows) {
+                sel->select(
+                    m_model->index(op.row, 0),
+                    (op.count != 0 ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                        QItemSelectionModel::Rows);
+            }
+            break;
+        case OpKind::ClearSelection:
+            if (sel != nullptr) {
+                sel->clearSelection();
+            }
+            break;
+        case OpKind::Current:
+            if (sel != nullptr) {
+                sel->setCurrentIndex(
+                    op.row >= 0 && op.row < rows ? m_model->index(op.row, 0) : QModelIndex(),
+                    QItemSelectionModel::NoUpdate);
+            }
+            break;
+    }
+}
+
+void ListView::drain() {
+    if (!m_model) {
+        return;
+    }
+    std::vector<Op> ops;
+    bool dataDirty = false;
+    bool imagesReplaced = false;
+    std::vector<Image> newImages;
+    int shadowRows = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        ops.swap(m_ops);
+        dataDirty = m_dataDirty;
+        imagesReplaced = m_imagesReplaced;
+        m_dataDirty = false;
+        m_imagesReplaced = false;
+        m_drainPosted = false;
+        const std::size_t from = imagesReplaced ? 0 : m_icons.size();
+        if (from < m_images.size()) {
+            newImages.assign(m_images.begin() + static_cast<std::ptrdiff_t>(from), m_images.end());
+        }
+        shadowRows = static_cast<int>(m_rows.size());
+    }
+    if (imagesReplaced) {
+        m_icons.clear();
+    }
+    for (const Image& img : newImages) {
+        m_icons.emplace_back(QPixmap::fromImage(toQImage(img)));
+    }
+    m_applying = true;
+    for (const Op& op : ops) {
+        applyOp(op);
+    }
+    // A model that somehow drifted from the store is brought back in one reset.
+    if (m_model->modelRows() != shadowRows && ops.empty()) {
+        m_model->resetRows(shadowRows);
+    }
+    if (dataDirty || imagesReplaced || !newImages.empty()) {
+        m_model->allDataChanged();
+    }
+    m_applying = false;
+}
+
+QVariant ListView::cellForView(int row, int column) const {
+    std::lock_guard lock(m_mutex);
+    if (!validRow(row) || !validColumn(column)) {
+        return {};
+    }
+    return toQString(m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
+}
+
+QIcon ListView::iconForView(int row) const {
+    int icon = -1;
+    {
+        std::lock_guard lock(m_mutex);
+        if (validRow(row)) {
+            icon = m_rows[static_cast<std::size_t>(row)].icon;
+        }
+    }
+    if (icon < 0 || icon >= static_cast<int>(m_icons.size())) {
+        return {};
+    }
+    return m_icons[static_cast<std::size_t>(icon)];
+}
+
+QString ListView::titleForView(int column) const {
+    return validColumn(column) ? toQString(m_columns[static_cast<std::size_t>(column)].title)
+                               : QString();
+}
+
+// --- the user's own selection flows back into the store
+
+void ListView::onUserSelection(const QItemSelection& selected, const QItemSelection& deselected) {
+    if (m_applying) {
+        return;
+    }
+    bool resync = false;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_ops.empty()) {
+            resync = true;  // row numbers of the view lag the store: settle first
+        } else {
+            auto mark = [this](const QItemSelection& s, bool value) {
+                for (const QItemSelectionRange& range : s) {
+                    for (int r = range.top(); r <= range.bottom(); ++r) {
+                        if (validRow(r)) {
+                            m_rows[static_cast<std::size_t>(r)].selected = value;
+                        }
+                    }
+                }
+            };
+            mark(deselected, false);
+            mark(selected, true);
+        }
+    }
+    if (resync) {
+        // Settle outside the selection model's own signal, then tell the handlers.
+        m_ui.post([this] {
+            resyncFromView();
+            selectionChanged.fire();
+        });
+        return;
+    }
+    selectionChanged.fire();
+}
+
+void ListView::onUserCurrent(const QModelIndex& current) {
+    if (m_applying) {
+        return;
+    }
+    bool resync = false;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_ops.empty()) {
+            resync = true;
+        } else {
+            m_current = current.isValid() && validRow(current.row()) ? current.row() : -1;
+        }
+    }
+    if (resync) {
+        m_ui.post([this] { resyncFromView(); });
+    }
+}
+
+void ListView::resyncFromView() {
+    drain();
+    if (!m_widget) {
+        return;
+    }
+    QItemSelectionModel* sel = m_widget->selectionModel();
+    std::lock_guard lock(m_mutex);
+    const int rows = std::min(m_model->modelRows(), static_cast<int>(m_rows.size()));
+    for (int r = 0; r < rows; ++r) {
+        m_rows[static_cast<std::size_t>(r)].selected = sel->isRowSelected(r, QModelIndex());
+    }
+    const QModelIndex cur = sel->currentIndex();
+    m_current = cur.isValid() && validRow(cur.row()) ? cur.row() : -1;
+}
+
+}  // namespace lumaro::ui::qt
