@@ -17,25 +17,36 @@ std::uint64_t LocalIconList::hashOf(const ui::Image& image) {
     return hash;
 }
 
+std::optional<int> LocalIconList::known(std::uint64_t hash, const ui::Image& image) const {
+    const auto found = m_appended.find(hash);
+    if (found != m_appended.end()) {
+        for (const Appended& appended : found->second) {
+            if (appended.image == image) {
+                return appended.index;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 int LocalIconList::indexFor(const ui::Image& image) {
     if (!image.isValid()) {
         return -1;
     }
     const std::uint64_t hash = hashOf(image);
-    std::lock_guard lock(m_mutex);
-    std::vector<int>& candidates = m_appended[hash];
-    // The list is checked, not trusted: a list rebuilt meanwhile (a new window) holds other
-    // images at those positions, and then the picture is appended afresh.
-    for (const int index : candidates) {
-        if (index < m_list.imageCount() && m_list.image(index) == image) {
-            return index;
+    {
+        std::lock_guard lock(m_mutex);
+        if (const auto index = known(hash, image)) {
+            return *index;
         }
     }
-    const int index = m_list.appendImage(image);
-    if (index >= 0) {
-        candidates.push_back(index);
-        ++m_appendedCount;
+    const int index = m_list.appendImage(image);  // no lock held: see the class comment
+    if (index < 0) {
+        return -1;
     }
+    std::lock_guard lock(m_mutex);
+    m_appended[hash].push_back({index, image});
+    ++m_appendedCount;
     return index;
 }
 

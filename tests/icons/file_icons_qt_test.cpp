@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "icons/file_icons.h"
 #include "icons/file_type_table.h"
@@ -18,6 +20,10 @@ namespace {
 
 std::uint32_t red(int, int) {
     return 0xFFFF0000u;
+}
+std::uint32_t s_colour = 0;  // the colour of the next fixture icon (set before building it)
+std::uint32_t colourOfTheMoment(int, int) {
+    return s_colour;
 }
 
 TEST(FileIconsOnQt, AppendsToTheRealListAndReusesEqualPictures) {
@@ -62,6 +68,35 @@ TEST(FileIconsOnQt, AppendsToTheRealListAndReusesEqualPictures) {
         EXPECT_EQ(icons.iconIndexFor(dir + "/red.ico", false), 12);
         EXPECT_EQ(icons.iconIndexFor(dir + "/report.pdf", false), 13);
         EXPECT_EQ(list.imageCount(), 14);
+
+        // A worker appends through blocking calls to this thread while this thread looks up
+        // icons too: the icon list's lock is never held across a list call, so neither waits
+        // for the other forever.
+        constexpr int kFiles = 12;
+        for (int i = 0; i < kFiles; ++i) {
+            const std::uint32_t colour = 0xFF000000u | static_cast<std::uint32_t>(i * 20 + 10);
+            s_colour = colour;
+            std::ofstream(dir + "/c" + std::to_string(i) + ".ico", std::ios::binary)
+                << fixtures::ico({{32, 32, fixtures::dib32(32, colourOfTheMoment)}});
+        }
+        std::atomic<bool> done{false};
+        std::thread worker([&] {
+            for (int i = 0; i < kFiles; ++i) {
+                icons.iconIndexFor(dir + "/c" + std::to_string(i) + ".ico", false);
+            }
+            done = true;
+        });
+        for (int i = kFiles - 1; i >= 0; --i) {
+            icons.iconIndexFor(dir + "/c" + std::to_string(i) + ".ico", false);
+            QCoreApplication::processEvents();
+        }
+        while (!done) {
+            QCoreApplication::processEvents();
+        }
+        worker.join();
+        EXPECT_GE(list.imageCount(), 14 + kFiles);
+        EXPECT_LE(list.imageCount(), 14 + 2 * kFiles);
+
         window.window.close();
         windows.shutdown();
     }
