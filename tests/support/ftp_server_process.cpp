@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -23,18 +24,27 @@ namespace lumaro::test {
 namespace {
 
 // The server: serves argv[1], limits connections per address to argv[2] (0 = none),
-// prints its port on stdout, then runs until killed.
+// refuses active mode when argv[3] is 1, prints its port on stdout, then runs until killed.
 constexpr const char* kPyftpdlibScript = R"PY(
 import sys
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
-root, limit = sys.argv[1], int(sys.argv[2])
+root, limit, refuse_active = sys.argv[1], int(sys.argv[2]), sys.argv[3] == '1'
 auth = DummyAuthorizer()
 auth.add_user('lumaro', 'secret', root, perm='elradfmwMT')
 auth.add_anonymous(root, perm='elradfmwMT')
 class Handler(FTPHandler):
-    pass
+    def ftp_PORT(self, line):
+        if refuse_active:
+            self.respond('500 Active mode is off.')
+        else:
+            FTPHandler.ftp_PORT(self, line)
+    def ftp_EPRT(self, line):
+        if refuse_active:
+            self.respond('500 Active mode is off.')
+        else:
+            FTPHandler.ftp_EPRT(self, line)
 Handler.authorizer = auth
 Handler.use_encoding = 'utf8'
 Handler.timeout = 60
@@ -125,9 +135,10 @@ std::unique_ptr<FtpServerProcess> FtpServerProcess::startPyftpdlib(const std::st
         return nullptr;
     }
     // pyftpdlib is installed for the system interpreter only.
-    pid_t pid = spawn({"/usr/bin/python3", "-c", kPyftpdlibScript, root,
-                       std::to_string(options.maxConnectionsPerIp)},
-                      pipeFds[1], workDir + "/pyftpdlib.log");
+    pid_t pid =
+        spawn({"/usr/bin/python3", "-c", kPyftpdlibScript, root,
+               std::to_string(options.maxConnectionsPerIp), options.refuseActive ? "1" : "0"},
+              pipeFds[1], workDir + "/pyftpdlib.log");
     ::close(pipeFds[1]);
     if (pid < 0) {
         ::close(pipeFds[0]);
@@ -152,7 +163,7 @@ std::unique_ptr<FtpServerProcess> FtpServerProcess::startPyftpdlib(const std::st
         return nullptr;
     }
     return std::unique_ptr<FtpServerProcess>(
-        new FtpServerProcess(pid, static_cast<std::uint16_t>(port), "lumaro", "secret"));
+        new FtpServerProcess(pid, static_cast<std::uint16_t>(port), "lumaro", "secret", root, ""));
 }
 
 std::unique_ptr<FtpServerProcess> FtpServerProcess::startVsftpd(const std::string& root,
@@ -161,6 +172,18 @@ std::unique_ptr<FtpServerProcess> FtpServerProcess::startVsftpd(const std::strin
                                                                 std::string& error) {
     std::string emptyDir = workDir + "/vsftpd-empty";
     ::mkdir(emptyDir.c_str(), 0755);
+    const bool privileged = ::geteuid() == 0;
+    std::string area = root + "/pub";
+    ::mkdir(area.c_str(), 0755);
+    ::chmod(root.c_str(), 0755);
+    if (privileged) {
+        // Anonymous sessions work as user "ftp" inside a chroot whose root they may not write.
+        passwd* ftpUser = ::getpwnam("ftp");
+        if (ftpUser == nullptr || ::chown(area.c_str(), ftpUser->pw_uid, ftpUser->pw_gid) != 0) {
+            error = "vsftpd needs the system user ftp";
+            return nullptr;
+        }
+    }
     for (int attempt = 0; attempt < 3; ++attempt) {
         std::uint16_t port = freeLoopbackPort();
         std::uint16_t pasvMin = freeLoopbackPort();
@@ -170,14 +193,15 @@ std::unique_ptr<FtpServerProcess> FtpServerProcess::startVsftpd(const std::strin
             << "listen_address=127.0.0.1\nlisten_port=" << port << "\n"
             << "secure_chroot_dir=" << emptyDir
             << "\n"
-            // Run as whoever started the test, without privilege separation.
-            << "run_as_launching_user=YES\n"
+            // Without root: run as whoever started the test, without chroot.
+            << (privileged ? "" : "run_as_launching_user=YES\n")
             << "anonymous_enable=YES\nlocal_enable=NO\nno_anon_password=YES\n"
             << "anon_root=" << root << "\n"
             << "write_enable=YES\nanon_upload_enable=YES\nanon_mkdir_write_enable=YES\n"
             << "anon_other_write_enable=YES\nanon_world_readable_only=NO\nanon_umask=022\n"
             << "pasv_enable=YES\npasv_min_port=" << pasvMin << "\npasv_max_port=" << pasvMin + 50
-            << "\nport_enable=YES\nconnect_from_port_20=NO\nseccomp_sandbox=NO\n"
+            << "\nport_enable=" << (options.refuseActive ? "NO" : "YES")
+            << "\nconnect_from_port_20=NO\nseccomp_sandbox=NO\n"
             << "xferlog_enable=NO\nmax_per_ip=0\nmax_clients=0\n"
             << "utf8_filesystem=" << (options.utf8 ? "YES" : "NO") << "\n";
         out.close();
@@ -187,8 +211,9 @@ std::unique_ptr<FtpServerProcess> FtpServerProcess::startVsftpd(const std::strin
             return nullptr;
         }
         if (waitForListener(port, 5000)) {
+            std::string remote = privileged ? std::string("/pub") : area;
             return std::unique_ptr<FtpServerProcess>(
-                new FtpServerProcess(pid, port, "anonymous", ""));
+                new FtpServerProcess(pid, port, "anonymous", "", area, remote));
         }
         stop(pid);  // the port was taken meanwhile; try another
     }

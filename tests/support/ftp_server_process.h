@@ -3,8 +3,12 @@
 // stopped by its PID when the object goes away (never left running).
 //
 // pyftpdlib: MLSD and UTF-8 names; user "lumaro", password "secret" (and anonymous, read and
-//   write), runs as the test's user. vsftpd: LIST only; anonymous login with write rights,
-//   standalone, run as the launching user; names travel as raw bytes unless utf8 is asked for.
+//   write), runs as the test's user; the whole root is the writable area.
+// vsftpd: LIST only; anonymous login with write rights, standalone; names travel as raw bytes
+//   unless utf8 is asked for. Started by root it chroots into the root and works as user
+//   "ftp", which may not own the root itself: the writable area is the folder "pub" in it.
+//   Started by another user it runs as that user without chroot, so clients see real paths.
+// Tests work inside writableArea() (local) which clients see as remoteArea().
 
 #include <sys/types.h>
 
@@ -17,6 +21,7 @@ namespace lumaro::test {
 struct ServerOptions {
     int maxConnectionsPerIp = 0;  // pyftpdlib only; 0 = no limit
     bool utf8 = false;            // vsftpd only: utf8_filesystem (announces UTF8)
+    bool refuseActive = false;    // PORT and EPRT answered with 500, so clients go passive
 };
 
 class FtpServerProcess {
@@ -36,17 +41,28 @@ public:
     FtpServerProcess& operator=(const FtpServerProcess&) = delete;
 
     std::uint16_t port() const { return m_port; }
+    const std::string& writableArea() const { return m_localArea; }
+    // "" when the area is the server's "/", else its remote path without a trailing "/".
+    const std::string& remoteArea() const { return m_remoteArea; }
     const char* user() const { return m_user; }
     const char* password() const { return m_password; }
 
 private:
-    FtpServerProcess(pid_t pid, std::uint16_t port, const char* user, const char* password)
-        : m_pid(pid), m_port(port), m_user(user), m_password(password) {}
+    FtpServerProcess(pid_t pid, std::uint16_t port, const char* user, const char* password,
+                     std::string localArea, std::string remoteArea)
+        : m_pid(pid),
+          m_port(port),
+          m_user(user),
+          m_password(password),
+          m_localArea(std::move(localArea)),
+          m_remoteArea(std::move(remoteArea)) {}
 
     pid_t m_pid;
     std::uint16_t m_port;
     const char* m_user;
     const char* m_password;
+    std::string m_localArea;
+    std::string m_remoteArea;
 };
 
 // A TCP port on 127.0.0.1 that was free a moment ago (bound to port 0, then released).

@@ -183,13 +183,20 @@ bool FtpSession::readReply(FtpReply& reply, std::chrono::milliseconds timeout) {
     }
 }
 
-bool FtpSession::readFinalReply(FtpReply& reply) {
-    do {
+bool FtpSession::readFinalReply(FtpReply& reply, std::optional<std::uint64_t>* announcedSize) {
+    while (true) {
         if (!readReply(reply)) {
             return false;
         }
-    } while (reply.isPreliminary());
-    return true;
+        if (!reply.isPreliminary()) {
+            return true;
+        }
+        // In active mode the server may connect before its 150 reaches us; the size that
+        // reply announces still counts.
+        if (announcedSize && !*announcedSize) {
+            *announcedSize = parseAnnouncedSize(reply.lastText());
+        }
+    }
 }
 
 bool FtpSession::command(std::string_view line, FtpReply& reply) {
@@ -284,10 +291,12 @@ bool FtpSession::login(const std::string& user, const std::string& password) {
     }
     m_features = parseFeatures(reply);
     if (m_features.count("UTF8")) {
+        // A server that lists UTF8 in FEAT uses UTF-8 names (RFC 2640). Some (IIS, FileZilla)
+        // still want OPTS UTF8 ON; others (pyftpdlib) answer it with 501 yet speak UTF-8.
         if (!command("OPTS UTF8 ON", reply)) {
             return false;
         }
-        m_utf8 = reply.code / 100 == 2;
+        m_utf8 = true;
     }
     if (!command("TYPE I", reply)) {
         return false;
@@ -466,11 +475,55 @@ bool FtpSession::openPassive(const std::string& commandLine, DataChannel& channe
     return true;
 }
 
+// Waits until the data connection is ready for `events`, watching the control connection
+// meanwhile: a server may refuse the command (550) on the control connection while the data
+// connection it opened at PORT time stays silent. False with the error set otherwise.
+bool FtpSession::waitOnData(DataChannel& channel, short events, const char* what) {
+    while (true) {
+        pollfd fds[3] = {{channel.socket.get(), events, 0},
+                         {m_abortEvent.get(), POLLIN, 0},
+                         {channel.finalSeen ? -1 : m_control.get(), POLLIN, 0}};
+        int n = ::poll(fds, 3, static_cast<int>(m_timeouts.transfer.count()));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return fatal(FtpErrorKind::ConnectionClosed, std::strerror(errno));
+        }
+        if (fds[1].revents & POLLIN) {
+            return fatal(FtpErrorKind::Aborted, "aborted");
+        }
+        if (n == 0) {
+            return fatal(FtpErrorKind::Timeout, std::string("timed out waiting for ") + what);
+        }
+        if (fds[0].revents != 0) {
+            return true;
+        }
+        FtpReply reply;
+        if (!readReply(reply)) {
+            return false;
+        }
+        if (reply.isPreliminary()) {
+            if (!channel.announcedSize) {
+                channel.announcedSize = parseAnnouncedSize(reply.lastText());
+            }
+        } else if (reply.code / 100 == 2) {
+            channel.finalSeen = true;  // the rest of the data is still on its way
+            m_pushedBack = std::move(reply);
+        } else {
+            channel.socket.reset();
+            return fail(reply.code == 425 || reply.code == 426 ? FtpErrorKind::TransferIncomplete
+                                                               : FtpErrorKind::CommandRefused,
+                        reply.joined(), reply.code);
+        }
+    }
+}
+
 // After the data is moved: the server's final reply must confirm the whole transfer.
 bool FtpSession::finishTransfer(DataChannel& channel, std::uint64_t received, bool checkSize) {
     channel.socket.reset();
     FtpReply reply;
-    if (!readFinalReply(reply)) {
+    if (!readFinalReply(reply, &channel.announcedSize)) {
         return false;
     }
     if (reply.code != 226 && reply.code != 250) {
@@ -547,10 +600,8 @@ bool FtpSession::list(std::string_view directory, std::vector<RemoteEntry>& entr
             finishTransfer(channel, 0, false);
             return fail(FtpErrorKind::TransferIncomplete, "listing connection failed");
         }
-        WaitResult w =
-            waitFor(channel.socket.get(), POLLIN, m_timeouts.transfer, m_abortEvent.get());
-        if (w != WaitResult::Ready) {
-            return failFromWait(w, "listing data");
+        if (!waitOnData(channel, POLLIN, "listing data")) {
+            return false;
         }
     }
     if (!pending.empty() && !skipping) {
@@ -608,10 +659,8 @@ bool FtpSession::retrieve(std::string_view remotePath, int fd) {
             return fail(FtpErrorKind::TransferIncomplete,
                         std::string("data connection broke: ") + std::strerror(errno));
         }
-        WaitResult w =
-            waitFor(channel.socket.get(), POLLIN, m_timeouts.transfer, m_abortEvent.get());
-        if (w != WaitResult::Ready) {
-            return failFromWait(w, "file data");
+        if (!waitOnData(channel, POLLIN, "file data")) {
+            return false;
         }
     }
     return finishTransfer(channel, received, true);
@@ -646,10 +695,8 @@ bool FtpSession::store(int fd, std::string_view remotePath) {
             continue;
         }
         if (errno == EAGAIN) {
-            WaitResult w =
-                waitFor(channel.socket.get(), POLLOUT, m_timeouts.transfer, m_abortEvent.get());
-            if (w != WaitResult::Ready) {
-                return failFromWait(w, "the data connection");
+            if (!waitOnData(channel, POLLOUT, "the data connection")) {
+                return false;
             }
             continue;
         }

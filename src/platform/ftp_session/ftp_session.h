@@ -73,6 +73,7 @@ private:
     struct DataChannel {
         Fd socket;
         std::optional<std::uint64_t> announcedSize;
+        bool finalSeen = false;  // the final reply came early and waits in m_pushedBack
     };
 
     bool fail(FtpErrorKind kind, std::string message, int code = 0);
@@ -86,7 +87,9 @@ private:
     bool sendLine(std::string_view line);
     bool readReply(FtpReply& reply, std::chrono::milliseconds timeout);
     bool readReply(FtpReply& reply) { return readReply(reply, m_timeouts.reply); }
-    bool readFinalReply(FtpReply& reply);
+    // Skips 1xx replies; takes the size a skipped one announces when none is known yet.
+    bool readFinalReply(FtpReply& reply,
+                        std::optional<std::uint64_t>* announcedSize = nullptr);
     bool command(std::string_view line, FtpReply& reply);
     bool simpleCommand(std::string_view verb, std::string_view path, int okClass);
     bool login(const std::string& user, const std::string& password);
@@ -95,6 +98,7 @@ private:
     bool openData(const std::string& commandLine, DataChannel& channel);
     OpenResult openActive(const std::string& commandLine, DataChannel& channel);
     bool openPassive(const std::string& commandLine, DataChannel& channel);
+    bool waitOnData(DataChannel& channel, short events, const char* what);
     bool finishTransfer(DataChannel& channel, std::uint64_t received, bool checkSize);
 
     FtpTimeouts m_timeouts;
