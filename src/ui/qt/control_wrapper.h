@@ -8,17 +8,17 @@
 #include <QWidget>
 
 #include "ui/control.h"
-#include "ui/qt/ui_thread.h"
+#include "ui/qt/ui_access.h"
 
 namespace lumaro::ui::qt {
 
 template <class Interface, class Widget>
-class ControlWrapper : public Interface {
+class ControlWrapper : public Interface, public UiAccess {
 public:
-    explicit ControlWrapper(UiThread& ui) : m_ui(ui) {}
+    explicit ControlWrapper(UiThread& ui) : UiAccess(ui) {}
 
     Rect geometry() const override {
-        return m_ui.call([this] {
+        return call([this] {
             if (!m_widget) {
                 return Rect{};
             }
@@ -27,34 +27,34 @@ public:
         });
     }
     void setGeometry(const Rect& r) override {
-        m_ui.call([this, r] {
+        call([this, r] {
             if (m_widget) {
                 m_widget->setGeometry(r.left, r.top, r.width, r.height);
             }
         });
     }
     bool isEnabled() const override {
-        return m_ui.call([this] { return m_widget && m_widget->isEnabled(); });
+        return call([this] { return m_widget && m_widget->isEnabled(); });
     }
     void setEnabled(bool e) override {
-        m_ui.call([this, e] {
+        call([this, e] {
             if (m_widget) {
                 m_widget->setEnabled(e);
             }
         });
     }
     bool isVisible() const override {
-        return m_ui.call([this] { return m_widget && !m_widget->isHidden(); });
+        return call([this] { return m_widget && !m_widget->isHidden(); });
     }
     void setVisible(bool v) override {
-        m_ui.call([this, v] {
+        call([this, v] {
             if (m_widget) {
                 m_widget->setVisible(v);
             }
         });
     }
     void setFocus() override {
-        m_ui.call([this] {
+        call([this] {
             if (m_widget) {
                 m_widget->setFocus(Qt::OtherFocusReason);
             }
@@ -65,7 +65,13 @@ public:
     Widget* widget() const { return m_widget; }
 
 protected:
-    UiThread& m_ui;
+    // Takes the newly built widget; UI thread.
+    Widget* setWidget(Widget* w) {
+        m_widget = w;
+        attachTo(w);
+        return w;
+    }
+
     QPointer<Widget> m_widget;
 };
 

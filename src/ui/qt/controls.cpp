@@ -2,6 +2,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -77,22 +78,43 @@ private:
     ui::DropTarget& m_target;
 };
 
+// Raises an event for Enter (either key) and consumes the key.
+class EnterFilter : public QObject {
+public:
+    EnterFilter(QObject* parent, std::function<void()> onEnter)
+        : QObject(parent), m_onEnter(std::move(onEnter)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                m_onEnter();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_onEnter;
+};
+
 }  // namespace
 
 // --- Button
 
 void Button::create(QWidget* parent, const char* caption, Rect r) {
-    m_widget = new QPushButton(toQString(caption), parent);
+    setWidget(new QPushButton(toQString(caption), parent));
     place(m_widget, r);
     QObject::connect(m_widget, &QPushButton::clicked, m_widget, [this] { clicked.fire(); });
 }
 
 std::string Button::caption() const {
-    return m_ui.call([this] { return m_widget ? fromQString(m_widget->text()) : std::string(); });
+    return call([this] { return m_widget ? fromQString(m_widget->text()) : std::string(); });
 }
 
 void Button::setCaption(const std::string& caption) {
-    m_ui.call([this, &caption] {
+    call([this, &caption] {
         if (m_widget) {
             m_widget->setText(toQString(caption));
         }
@@ -102,16 +124,16 @@ void Button::setCaption(const std::string& caption) {
 // --- Label
 
 void Label::create(QWidget* parent, const char* text, Rect r) {
-    m_widget = new QLabel(toQString(text), parent);
+    setWidget(new QLabel(toQString(text), parent));
     place(m_widget, r);
 }
 
 std::string Label::text() const {
-    return m_ui.call([this] { return m_widget ? fromQString(m_widget->text()) : std::string(); });
+    return call([this] { return m_widget ? fromQString(m_widget->text()) : std::string(); });
 }
 
 void Label::setText(const std::string& text) {
-    m_ui.call([this, &text] {
+    call([this, &text] {
         if (m_widget) {
             m_widget->setText(toQString(text));
         }
@@ -121,7 +143,7 @@ void Label::setText(const std::string& text) {
 // --- LineEdit
 
 void LineEdit::create(QWidget* parent, const char* text, Rect r, int limit) {
-    m_widget = new QLineEdit(toQString(text), parent);
+    setWidget(new QLineEdit(toQString(text), parent));
     place(m_widget, r);
     m_widget->setValidator(new GbLimitValidator(limit, m_widget));
     QObject::connect(m_widget, &QLineEdit::returnPressed, m_widget,
@@ -129,11 +151,11 @@ void LineEdit::create(QWidget* parent, const char* text, Rect r, int limit) {
 }
 
 std::string LineEdit::text() const {
-    return m_ui.call([this] { return m_widget ? fromQString(m_widget->text()) : std::string(); });
+    return call([this] { return m_widget ? fromQString(m_widget->text()) : std::string(); });
 }
 
 void LineEdit::setText(const std::string& text) {
-    m_ui.call([this, &text] {
+    call([this, &text] {
         if (m_widget) {
             m_widget->setText(toQString(text));
         }
@@ -141,7 +163,7 @@ void LineEdit::setText(const std::string& text) {
 }
 
 void LineEdit::appendAtEnd(const std::string& text) {
-    m_ui.call([this, &text] {
+    call([this, &text] {
         if (m_widget) {
             m_widget->setText(m_widget->text() + toQString(text));
             m_widget->end(false);
@@ -150,14 +172,14 @@ void LineEdit::appendAtEnd(const std::string& text) {
 }
 
 int LineEdit::inputLimit() const {
-    return m_ui.call([this] {
+    return call([this] {
         auto* v = limitValidatorOf(m_widget);
         return v ? v->limit() : 0;
     });
 }
 
 void LineEdit::setInputLimit(int bytes) {
-    m_ui.call([this, bytes] {
+    call([this, bytes] {
         if (auto* v = limitValidatorOf(m_widget)) {
             v->setLimit(std::max(bytes, 0));
         }
@@ -167,7 +189,7 @@ void LineEdit::setInputLimit(int bytes) {
 // --- LogEdit
 
 void LogEdit::create(QWidget* parent, Rect r, Color background) {
-    m_widget = new QPlainTextEdit(parent);
+    setWidget(new QPlainTextEdit(parent));
     place(m_widget, r);
     m_widget->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_widget->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -179,12 +201,11 @@ void LogEdit::create(QWidget* parent, Rect r, Color background) {
 }
 
 std::string LogEdit::text() const {
-    return m_ui.call(
-        [this] { return m_widget ? widgetToLog(m_widget->toPlainText()) : std::string(); });
+    return call([this] { return m_widget ? widgetToLog(m_widget->toPlainText()) : std::string(); });
 }
 
 void LogEdit::setText(const std::string& text) {
-    m_ui.call([this, &text] {
+    call([this, &text] {
         if (m_widget) {
             m_widget->setPlainText(logToWidget(text));
         }
@@ -192,7 +213,7 @@ void LogEdit::setText(const std::string& text) {
 }
 
 void LogEdit::appendAtEnd(const std::string& text) {
-    m_ui.call([this, &text] {
+    call([this, &text] {
         if (!m_widget) {
             return;
         }
@@ -207,12 +228,12 @@ void LogEdit::appendAtEnd(const std::string& text) {
 }
 
 int LogEdit::inputLimit() const {
-    return m_ui.call([this] { return m_widget ? m_limit : 0; });
+    return call([this] { return m_widget ? m_limit : 0; });
 }
 
 void LogEdit::setInputLimit(int bytes) {
     // The log takes the platform's maximum; the value is kept for reading back only.
-    m_ui.call([this, bytes] {
+    call([this, bytes] {
         if (m_widget) {
             m_limit = std::max(bytes, 0);
         }
@@ -222,7 +243,7 @@ void LogEdit::setInputLimit(int bytes) {
 // --- ComboBox
 
 void ComboBox::create(QWidget* parent, Rect r, int limit) {
-    m_widget = new QComboBox(parent);
+    setWidget(new QComboBox(parent));
     place(m_widget, r);
     m_widget->setEditable(true);
     m_widget->setInsertPolicy(QComboBox::NoInsert);
@@ -230,17 +251,17 @@ void ComboBox::create(QWidget* parent, Rect r, int limit) {
     m_widget->setCurrentIndex(-1);
     QObject::connect(m_widget, &QComboBox::activated, m_widget,
                      [this](int index) { itemPicked.fire(index); });
-    QObject::connect(m_widget->lineEdit(), &QLineEdit::returnPressed, m_widget,
-                     [this] { enterPressed.fire(); });
+    // Qt hands Enter to the combo box's line edit twice; a filter sees it once and consumes it.
+    m_widget->lineEdit()->installEventFilter(
+        new EnterFilter(m_widget, [this] { enterPressed.fire(); }));
 }
 
 std::string ComboBox::text() const {
-    return m_ui.call(
-        [this] { return m_widget ? fromQString(m_widget->currentText()) : std::string(); });
+    return call([this] { return m_widget ? fromQString(m_widget->currentText()) : std::string(); });
 }
 
 void ComboBox::setText(const std::string& text) {
-    m_ui.call([this, &text] {
+    call([this, &text] {
         if (m_widget) {
             m_widget->setEditText(toQString(text));
         }
@@ -248,11 +269,11 @@ void ComboBox::setText(const std::string& text) {
 }
 
 int ComboBox::itemCount() const {
-    return m_ui.call([this] { return m_widget ? m_widget->count() : 0; });
+    return call([this] { return m_widget ? m_widget->count() : 0; });
 }
 
 std::string ComboBox::itemText(int index) const {
-    return m_ui.call([this, index] {
+    return call([this, index] {
         if (!m_widget || index < 0 || index >= m_widget->count()) {
             return std::string();
         }
@@ -261,7 +282,7 @@ std::string ComboBox::itemText(int index) const {
 }
 
 int ComboBox::addItem(const std::string& text) {
-    return m_ui.call([this, &text] {
+    return call([this, &text] {
         if (!m_widget) {
             return -1;
         }
@@ -279,7 +300,7 @@ int ComboBox::addItem(const std::string& text) {
 }
 
 void ComboBox::removeItem(int index) {
-    m_ui.call([this, index] {
+    call([this, index] {
         if (!m_widget || index < 0 || index >= m_widget->count()) {
             return;
         }
@@ -294,7 +315,7 @@ void ComboBox::removeItem(int index) {
 }
 
 void ComboBox::clearItems() {
-    m_ui.call([this] {
+    call([this] {
         if (!m_widget) {
             return;
         }
@@ -306,11 +327,11 @@ void ComboBox::clearItems() {
 }
 
 int ComboBox::selectedIndex() const {
-    return m_ui.call([this] { return m_widget ? m_widget->currentIndex() : -1; });
+    return call([this] { return m_widget ? m_widget->currentIndex() : -1; });
 }
 
 void ComboBox::setSelectedIndex(int index) {
-    m_ui.call([this, index] {
+    call([this, index] {
         if (!m_widget) {
             return;
         }
@@ -326,14 +347,14 @@ void ComboBox::setSelectedIndex(int index) {
 }
 
 int ComboBox::inputLimit() const {
-    return m_ui.call([this] {
+    return call([this] {
         auto* v = m_widget ? limitValidatorOf(m_widget) : nullptr;
         return v ? v->limit() : 0;
     });
 }
 
 void ComboBox::setInputLimit(int bytes) {
-    m_ui.call([this, bytes] {
+    call([this, bytes] {
         if (auto* v = m_widget ? limitValidatorOf(m_widget) : nullptr) {
             v->setLimit(std::max(bytes, 0));
         }
@@ -343,7 +364,7 @@ void ComboBox::setInputLimit(int bytes) {
 // --- StatusBar
 
 void StatusBar::create(QWidget* parent, const std::vector<int>& partWidths) {
-    m_widget = new QStatusBar(parent);
+    setWidget(new QStatusBar(parent));
     m_widget->setSizeGripEnabled(false);
     m_parts.clear();
     for (int w : partWidths) {
@@ -356,11 +377,11 @@ void StatusBar::create(QWidget* parent, const std::vector<int>& partWidths) {
 }
 
 int StatusBar::partCount() const {
-    return m_ui.call([this] { return m_widget ? static_cast<int>(m_parts.size()) : 0; });
+    return call([this] { return m_widget ? static_cast<int>(m_parts.size()) : 0; });
 }
 
 int StatusBar::partWidth(int part) const {
-    return m_ui.call([this, part] {
+    return call([this, part] {
         if (!m_widget || part < 0 || part >= static_cast<int>(m_parts.size()) ||
             !m_parts[static_cast<std::size_t>(part)]) {
             return 0;
@@ -370,7 +391,7 @@ int StatusBar::partWidth(int part) const {
 }
 
 std::string StatusBar::partText(int part) const {
-    return m_ui.call([this, part] {
+    return call([this, part] {
         if (!m_widget || part < 0 || part >= static_cast<int>(m_parts.size()) ||
             !m_parts[static_cast<std::size_t>(part)]) {
             return std::string();
@@ -380,7 +401,7 @@ std::string StatusBar::partText(int part) const {
 }
 
 void StatusBar::setPartText(int part, const std::string& text) {
-    m_ui.call([this, part, &text] {
+    call([this, part, &text] {
         if (!m_widget || part < 0 || part >= static_cast<int>(m_parts.size()) ||
             !m_parts[static_cast<std::size_t>(part)]) {
             return;
@@ -392,7 +413,7 @@ void StatusBar::setPartText(int part, const std::string& text) {
 // --- ProgressBar
 
 void ProgressBar::create(QWidget* parent, Rect r, int minimum, int maximum) {
-    m_widget = new QProgressBar(parent);
+    setWidget(new QProgressBar(parent));
     place(m_widget, r);
     m_widget->setRange(minimum, maximum);
     m_widget->setValue(minimum);
@@ -401,19 +422,19 @@ void ProgressBar::create(QWidget* parent, Rect r, int minimum, int maximum) {
 }
 
 int ProgressBar::minimum() const {
-    return m_ui.call([this] { return m_widget ? m_widget->minimum() : 0; });
+    return call([this] { return m_widget ? m_widget->minimum() : 0; });
 }
 
 int ProgressBar::maximum() const {
-    return m_ui.call([this] { return m_widget ? m_widget->maximum() : 0; });
+    return call([this] { return m_widget ? m_widget->maximum() : 0; });
 }
 
 int ProgressBar::position() const {
-    return m_ui.call([this] { return m_widget ? m_position : 0; });
+    return call([this] { return m_widget ? m_position : 0; });
 }
 
 void ProgressBar::setPosition(int position) {
-    m_ui.call([this, position] {
+    call([this, position] {
         if (!m_widget) {
             return;
         }
@@ -426,16 +447,17 @@ void ProgressBar::setPosition(int position) {
 
 void Timer::create(QObject* owner) {
     m_timer = new QTimer(owner);
+    attachTo(m_timer);
     m_period = 0;
     QObject::connect(m_timer, &QTimer::timeout, m_timer, [this] { tick.fire(); });
 }
 
 int Timer::period() const {
-    return m_ui.call([this] { return m_timer ? m_period : 0; });
+    return call([this] { return m_timer ? m_period : 0; });
 }
 
 void Timer::setPeriod(int milliseconds) {
-    m_ui.call([this, milliseconds] {
+    call([this, milliseconds] {
         const int period = std::max(milliseconds, 0);
         if (!m_timer || period == m_period) {
             return;
@@ -453,6 +475,7 @@ void Timer::setPeriod(int milliseconds) {
 
 void MenuItem::create(QMenu* menu, const char* text, const char* shortcut, bool checkable) {
     m_action = menu->addAction(toQString(text));
+    attachTo(m_action);
     m_action->setCheckable(checkable);
     if (shortcut != nullptr && *shortcut != '\0') {
         m_action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
@@ -462,26 +485,26 @@ void MenuItem::create(QMenu* menu, const char* text, const char* shortcut, bool 
 }
 
 std::string MenuItem::text() const {
-    return m_ui.call([this] { return m_action ? fromQString(m_action->text()) : std::string(); });
+    return call([this] { return m_action ? fromQString(m_action->text()) : std::string(); });
 }
 
 std::string MenuItem::shortcut() const {
-    return m_ui.call([this] {
+    return call([this] {
         return m_action ? fromQString(m_action->shortcut().toString(QKeySequence::PortableText))
                         : std::string();
     });
 }
 
 bool MenuItem::isCheckable() const {
-    return m_ui.call([this] { return m_action && m_action->isCheckable(); });
+    return call([this] { return m_action && m_action->isCheckable(); });
 }
 
 bool MenuItem::isChecked() const {
-    return m_ui.call([this] { return m_action && m_action->isChecked(); });
+    return call([this] { return m_action && m_action->isChecked(); });
 }
 
 void MenuItem::setChecked(bool checked) {
-    m_ui.call([this, checked] {
+    call([this, checked] {
         if (m_action) {
             m_action->setChecked(checked);
         }
@@ -489,11 +512,11 @@ void MenuItem::setChecked(bool checked) {
 }
 
 bool MenuItem::isEnabled() const {
-    return m_ui.call([this] { return m_action && m_action->isEnabled(); });
+    return call([this] { return m_action && m_action->isEnabled(); });
 }
 
 void MenuItem::setEnabled(bool enabled) {
-    m_ui.call([this, enabled] {
+    call([this, enabled] {
         if (m_action) {
             m_action->setEnabled(enabled);
         }
@@ -504,14 +527,15 @@ void MenuItem::setEnabled(bool enabled) {
 
 void Menu::create(QWidget* parent, const char* title) {
     m_menu = new QMenu(toQString(title), parent);
+    attachTo(m_menu);
 }
 
 std::string Menu::title() const {
-    return m_ui.call([this] { return m_menu ? fromQString(m_menu->title()) : std::string(); });
+    return call([this] { return m_menu ? fromQString(m_menu->title()) : std::string(); });
 }
 
 std::vector<ui::MenuItem*> Menu::entries() const {
-    return m_ui.call([this] {
+    return call([this] {
         std::vector<ui::MenuItem*> out;
         if (!m_menu) {
             return out;
@@ -524,7 +548,7 @@ std::vector<ui::MenuItem*> Menu::entries() const {
 }
 
 void Menu::popup(int x, int y) {
-    m_ui.call([this, x, y] {
+    call([this, x, y] {
         if (m_menu) {
             m_menu->popup(QPoint(x, y));
         }
@@ -537,7 +561,7 @@ Toolbar::Toolbar(UiThread& ui, std::vector<ToolButtonSpec> buttons, std::vector<
     : ControlWrapper(ui), m_buttons(std::move(buttons)), m_pictures(std::move(pictures)) {}
 
 void Toolbar::create(QWidget* parent, Rect r) {
-    m_widget = new QToolBar(parent);
+    setWidget(new QToolBar(parent));
     place(m_widget, r);
     m_widget->setMovable(false);
     m_widget->setFloatable(false);
@@ -562,25 +586,25 @@ void Toolbar::create(QWidget* parent, Rect r) {
 }
 
 int Toolbar::buttonCount() const {
-    return m_ui.call([this] { return m_widget ? static_cast<int>(m_buttons.size()) : 0; });
+    return call([this] { return m_widget ? static_cast<int>(m_buttons.size()) : 0; });
 }
 
 bool Toolbar::isSeparator(int number) const {
-    return m_ui.call([this, number] {
+    return call([this, number] {
         return m_widget && number >= 0 && number < static_cast<int>(m_buttons.size()) &&
                m_buttons[static_cast<std::size_t>(number)].picture < 0;
     });
 }
 
 std::string Toolbar::hint(int number) const {
-    return m_ui.call([this, number] {
+    return call([this, number] {
         QAction* a = action(number);
         return a ? fromQString(a->toolTip()) : std::string();
     });
 }
 
 int Toolbar::pictureIndex(int number) const {
-    return m_ui.call([this, number] {
+    return call([this, number] {
         if (!m_widget || number < 0 || number >= static_cast<int>(m_buttons.size())) {
             return -1;
         }
@@ -589,11 +613,11 @@ int Toolbar::pictureIndex(int number) const {
 }
 
 int Toolbar::pictureCount() const {
-    return m_ui.call([this] { return m_widget ? static_cast<int>(m_pictures.size()) : 0; });
+    return call([this] { return m_widget ? static_cast<int>(m_pictures.size()) : 0; });
 }
 
 Image Toolbar::picture(int pictureIndex) const {
-    return m_ui.call([this, pictureIndex] {
+    return call([this, pictureIndex] {
         if (!m_widget || pictureIndex < 0 || pictureIndex >= static_cast<int>(m_pictures.size())) {
             return Image{};
         }
@@ -612,7 +636,7 @@ QAction* Toolbar::action(int number) const {
 
 void DropTarget::registerArea(ui::ListView& area) {
     auto* list = dynamic_cast<ListView*>(&area);
-    if (list == nullptr) {
+    if (list == nullptr || !list->isAttached()) {
         return;
     }
     m_ui.call([this, list] {
@@ -624,11 +648,12 @@ void DropTarget::registerArea(ui::ListView& area) {
         list->widget()->setAcceptDrops(true);
         viewport->installEventFilter(new DropFilter(viewport, *this));
         m_area = viewport;
+        attachTo(viewport);
     });
 }
 
 bool DropTarget::isRegistered() const {
-    return m_ui.call([this] { return !m_area.isNull(); });
+    return call([this] { return !m_area.isNull(); });
 }
 
 }  // namespace lumaro::ui::qt

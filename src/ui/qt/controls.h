@@ -119,9 +119,9 @@ private:
     int m_position = 0;  // stored, clamped to 0..32767; UI thread
 };
 
-class Timer : public ui::Timer {
+class Timer : public ui::Timer, public UiAccess {
 public:
-    explicit Timer(UiThread& ui) : m_ui(ui) {}
+    explicit Timer(UiThread& ui) : UiAccess(ui) {}
     // The timer belongs to `owner` (the window) and dies with it.
     void create(QObject* owner);
     int period() const override;
@@ -129,14 +129,13 @@ public:
     QTimer* timer() const { return m_timer; }
 
 private:
-    UiThread& m_ui;
     QPointer<QTimer> m_timer;
     int m_period = 0;  // UI thread
 };
 
-class MenuItem : public ui::MenuItem {
+class MenuItem : public ui::MenuItem, public UiAccess {
 public:
-    explicit MenuItem(UiThread& ui) : m_ui(ui) {}
+    explicit MenuItem(UiThread& ui) : UiAccess(ui) {}
     void create(QMenu* menu, const char* text, const char* shortcut, bool checkable);
     std::string text() const override;
     std::string shortcut() const override;
@@ -148,13 +147,12 @@ public:
     QAction* action() const { return m_action; }
 
 private:
-    UiThread& m_ui;
     QPointer<QAction> m_action;
 };
 
-class Menu : public ui::Menu {
+class Menu : public ui::Menu, public UiAccess {
 public:
-    explicit Menu(UiThread& ui) : m_ui(ui) {}
+    explicit Menu(UiThread& ui) : UiAccess(ui) {}
     // `items` are the wrappers of the non-separator entries, in order.
     void setItems(std::vector<MenuItem*> items) { m_items = std::move(items); }
     void create(QWidget* parent, const char* title);
@@ -167,7 +165,6 @@ public:
     QMenu* menu() const { return m_menu; }
 
 private:
-    UiThread& m_ui;
     QPointer<QMenu> m_menu;
     std::vector<MenuItem*> m_items;
     std::vector<int> m_layout;  // per entry: item index, or -1 for a separator
@@ -215,14 +212,13 @@ private:
 
 class ListView;
 
-class DropTarget : public ui::DropTarget {
+class DropTarget : public ui::DropTarget, public UiAccess {
 public:
-    explicit DropTarget(UiThread& ui) : m_ui(ui) {}
+    explicit DropTarget(UiThread& ui) : UiAccess(ui) {}
     void registerArea(ui::ListView& area) override;
     bool isRegistered() const override;
 
 private:
-    UiThread& m_ui;
     QPointer<QWidget> m_area;  // UI thread
 };
 

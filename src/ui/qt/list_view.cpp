@@ -135,7 +135,7 @@ void ListView::create(QWidget* parent, Rect r, const ListLook& look) {
     for (int c = 0; c < static_cast<int>(m_columns.size()); ++c) {
         view->setColumnWidth(c, m_columns[static_cast<std::size_t>(c)].width);
     }
-    m_widget = view;
+    setWidget(view);
     m_icons.clear();
     drain();
 
@@ -180,7 +180,7 @@ std::string ListView::columnTitle(int column) const {
 }
 
 int ListView::columnWidth(int column) const {
-    return m_ui.call([this, column] {
+    return call([this, column] {
         if (!m_widget || !validColumn(column)) {
             return 0;
         }
@@ -190,7 +190,7 @@ int ListView::columnWidth(int column) const {
 }
 
 void ListView::setColumnWidth(int column, int width) {
-    m_ui.call([this, column, width] {
+    call([this, column, width] {
         if (m_widget && validColumn(column)) {
             drain();
             m_widget->setColumnWidth(column, std::max(width, 0));
@@ -199,7 +199,7 @@ void ListView::setColumnWidth(int column, int width) {
 }
 
 void ListView::autoSizeColumn(int column) {
-    m_ui.call([this, column] {
+    call([this, column] {
         if (m_widget && validColumn(column)) {
             drain();
             m_widget->resizeColumnToContents(column);

@@ -15,13 +15,15 @@ void Window::open() {
             return;
         }
         m_top = m_build();
+        attachTo(m_top);
         m_open = true;
         m_top->show();
+        placeOuter(m_top, m_designedOuter);
     });
 }
 
 void Window::close() {
-    m_ui.call([this] {
+    call([this] {
         if (m_top) {
             m_top->close();
         }
@@ -37,15 +39,15 @@ void Window::notifyClosing() {
 }
 
 bool Window::isOpen() const {
-    return m_ui.call([this] { return m_open && !m_top.isNull(); });
+    return call([this] { return m_open && !m_top.isNull(); });
 }
 
 std::string Window::caption() const {
-    return m_ui.call([this] { return m_top ? fromQString(m_top->windowTitle()) : std::string(); });
+    return call([this] { return m_top ? fromQString(m_top->windowTitle()) : std::string(); });
 }
 
 void Window::setCaption(const std::string& caption) {
-    m_ui.call([this, &caption] {
+    call([this, &caption] {
         if (m_top) {
             m_top->setWindowTitle(toQString(caption));
         }
@@ -53,7 +55,7 @@ void Window::setCaption(const std::string& caption) {
 }
 
 Rect Window::geometry() const {
-    return m_ui.call([this] {
+    return call([this] {
         if (!m_top) {
             return Rect{};
         }
@@ -74,7 +76,7 @@ void Window::placeOuter(QWidget* top, const Rect& r) {
 }
 
 void Window::setGeometry(const Rect& r) {
-    m_ui.call([this, r] {
+    call([this, r] {
         if (m_top) {
             placeOuter(m_top, r);
         }
@@ -82,11 +84,11 @@ void Window::setGeometry(const Rect& r) {
 }
 
 int Window::clientWidth() const {
-    return m_ui.call([this] { return m_client ? m_client->width() : 0; });
+    return call([this] { return m_client ? m_client->width() : 0; });
 }
 
 int Window::clientHeight() const {
-    return m_ui.call([this] { return m_client ? m_client->height() : 0; });
+    return call([this] { return m_client ? m_client->height() : 0; });
 }
 
 }  // namespace lumaro::ui::qt

@@ -6,16 +6,17 @@
 #include <QWidget>
 #include <functional>
 
-#include "ui/qt/ui_thread.h"
+#include "ui/qt/ui_access.h"
 #include "ui/window.h"
 
 namespace lumaro::ui::qt {
 
-class Window : public ui::Window {
+class Window : public ui::Window, public UiAccess {
 public:
     // `build` creates the top-level widget (deleted on close) and returns it; it gives the client
     // area to setClientArea(). UI thread.
-    Window(UiThread& ui, std::function<QWidget*()> build) : m_ui(ui), m_build(std::move(build)) {}
+    Window(UiThread& ui, std::function<QWidget*()> build)
+        : UiAccess(ui), m_build(std::move(build)) {}
 
     void open() override;
     void close() override;
@@ -29,6 +30,8 @@ public:
 
     // For the builder and the top-level widget (UI thread).
     void setClientArea(QWidget* client) { m_client = client; }
+    // The designed outer place, applied again once the window is shown and framed.
+    void setDesignedOuter(const Rect& r) { m_designedOuter = r; }
     // Places a top-level widget so that its outer (framed) geometry is `r`.
     static void placeOuter(QWidget* top, const Rect& r);
     // Called by the top-level widget's close event, before it is deleted.
@@ -37,11 +40,11 @@ public:
     QWidget* clientArea() const { return m_client; }
 
 private:
-    UiThread& m_ui;
     std::function<QWidget*()> m_build;
     QPointer<QWidget> m_top;
     QPointer<QWidget> m_client;
     bool m_open = false;  // UI thread
+    Rect m_designedOuter;
 };
 
 }  // namespace lumaro::ui::qt

@@ -198,6 +198,9 @@ WindowSystem::WindowSystem()
 }
 
 WindowSystem::~WindowSystem() {
+    // Widgets still open go first, while the wrappers they report to still exist.
+    delete server.window.topLevel();
+    delete main.window.topLevel();
     m_ui.shutdown();
 }
 
@@ -255,6 +258,7 @@ QWidget* WindowSystem::buildMainWindow() {
     main.时钟_进度.create(frame);
 
     main.window.setClientArea(client);
+    main.window.setDesignedOuter(design::kMainOuter);
     Window::placeOuter(frame, design::kMainOuter);
     return frame;
 }
@@ -286,6 +290,7 @@ QWidget* WindowSystem::buildServerManagerWindow() {
     server.按钮2.create(frame, design::k按钮2.text, design::k按钮2.place);
 
     server.window.setClientArea(frame);
+    server.window.setDesignedOuter(design::kServerOuter);
     Window::placeOuter(frame, design::kServerOuter);
     return frame;
 }
