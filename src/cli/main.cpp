@@ -5,6 +5,7 @@
 // system's GB18030 texts; listed names are printed in UTF-8 as "d|f <tab> size <tab> name".
 // Exit status 0 on success, 1 on failure with one line on standard error, 2 on bad usage.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -39,7 +40,9 @@ void printEntries(const std::vector<RemoteEntry>& entries, bool namesAreGb) {
         out += e.isDirectory ? "d\t" : "f\t";
         out += std::to_string(e.size);
         out += '\t';
-        out += namesAreGb ? lumaro::text::toUtf8(e.name) : e.name;
+        bool ascii = std::all_of(e.name.begin(), e.name.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        out += namesAreGb && !ascii ? lumaro::text::toUtf8(e.name) : e.name;
         out += '\n';
         if (out.size() > (1 << 20)) {
             std::fwrite(out.data(), 1, out.size(), stdout);

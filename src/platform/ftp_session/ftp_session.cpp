@@ -19,6 +19,15 @@ namespace {
 
 constexpr std::size_t kControlReadChunk = 64 * 1024;
 
+bool isAscii(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool hasForbiddenByte(std::string_view s) {
     return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -103,7 +112,7 @@ std::optional<std::string> FtpSession::toWire(std::string_view text) {
         fail(FtpErrorKind::InvalidArgument, "a name holds CR, LF or NUL");
         return std::nullopt;
     }
-    if (!m_utf8) {
+    if (!m_utf8 || isAscii(text)) {
         return std::string(text);
     }
     std::optional<std::string> utf8 = text::gbToUtf8(text);
@@ -115,8 +124,8 @@ std::optional<std::string> FtpSession::toWire(std::string_view text) {
 
 std::string FtpSession::fromWire(std::string_view bytes) const {
     // A server that speaks UTF-8 may still hold names written as GBK bytes by older
-    // clients: such a name is taken as GBK rather than garbled.
-    if (m_utf8 && text::isValidUtf8(bytes)) {
+    // clients: such a name is taken as GBK rather than garbled. ASCII is the same in all three.
+    if (m_utf8 && !isAscii(bytes) && text::isValidUtf8(bytes)) {
         if (std::optional<std::string> gb = text::utf8ToGb(bytes)) {
             return *gb;
         }
