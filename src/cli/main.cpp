@@ -3,7 +3,8 @@
 //   lumaro-ftp parse-list  < raw LIST lines
 // Remote and local paths are taken as UTF-8 (the terminal's encoding) and converted to the
 // system's GB18030 texts; listed names are printed in UTF-8 as "d|f <tab> size <tab> name".
-// Exit status 0 on success, 1 on failure with one line on standard error, 2 on bad usage.
+// Exit status 0 on success, 1 on failure (a bad command line too) with one line on standard
+// error saying why.
 
 #include <algorithm>
 #include <cstdio>
@@ -24,9 +25,8 @@ using lumaro::ftp_session::RemoteEntry;
 int usage() {
     std::cerr << "usage: lumaro-ftp -H host -P port -u user -p password [--passive] "
                  "ls PATH | get REMOTE LOCAL | put LOCAL REMOTE | mkdir PATH | rmdir PATH | "
-                 "rm PATH | rename OLD NEW | pwd\n"
-                 "       lumaro-ftp parse-list < lines\n";
-    return 2;
+                 "rm PATH | rename OLD NEW | pwd; or: lumaro-ftp parse-list < lines\n";
+    return 1;
 }
 
 std::string gb(const std::string& utf8) {

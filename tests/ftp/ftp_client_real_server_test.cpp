@@ -372,3 +372,36 @@ TEST(DownloadTempPath, SameDirectoryPureFunction) {
 
 }  // namespace
 }  // namespace lumaro::ftp
+
+namespace lumaro::ftp {
+namespace {
+
+// IPv6: EPRT in active mode, EPSV in passive mode, on ::1.
+TEST(RealServerIpv6, TransfersAndListingOverIpv6) {
+    for (bool passive : {false, true}) {
+        test::TempDir root, work;
+        std::string error;
+        test::ServerOptions options;
+        options.address = "::1";
+        auto server =
+            test::FtpServerProcess::startPyftpdlib(root.str(), work.str(), options, error);
+        ASSERT_TRUE(server) << error;
+        test::writeFile(root.path() / "six.bin", test::patternBytes(70000, 6));
+        FtpClient client;
+        client.setPassive(passive);
+        ASSERT_TRUE(client.connect("::1", "lumaro", "secret", server->port()))
+            << client.lastError().message;
+        std::vector<std::string> names;
+        std::vector<std::uint64_t> sizes;
+        ASSERT_EQ(client.listDirectory("/*.*", names, &sizes), 1) << client.lastError().message;
+        EXPECT_EQ(sizes[0], 70000u);
+        std::string target = (work.path() / "six.bin").string();
+        ASSERT_TRUE(client.downloadFile("/six.bin", target)) << client.lastError().message;
+        EXPECT_EQ(test::readFile(target), test::patternBytes(70000, 6));
+        ASSERT_TRUE(client.uploadFile(target, "/back.bin")) << client.lastError().message;
+        EXPECT_EQ(test::readFile(root.path() / "back.bin"), test::patternBytes(70000, 6));
+    }
+}
+
+}  // namespace
+}  // namespace lumaro::ftp

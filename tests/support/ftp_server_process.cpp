@@ -24,13 +24,14 @@ namespace lumaro::test {
 namespace {
 
 // The server: serves argv[1], limits connections per address to argv[2] (0 = none),
-// refuses active mode when argv[3] is 1, prints its port on stdout, then runs until killed.
+// refuses active mode when argv[3] is 1, listens on address argv[4], prints its port on
+// stdout, then runs until killed.
 constexpr const char* kPyftpdlibScript = R"PY(
 import sys
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
-root, limit, refuse_active = sys.argv[1], int(sys.argv[2]), sys.argv[3] == '1'
+root, limit, refuse_active, address = sys.argv[1], int(sys.argv[2]), sys.argv[3] == '1', sys.argv[4]
 auth = DummyAuthorizer()
 auth.add_user('lumaro', 'secret', root, perm='elradfmwMT')
 auth.add_anonymous(root, perm='elradfmwMT')
@@ -48,7 +49,7 @@ class Handler(FTPHandler):
 Handler.authorizer = auth
 Handler.use_encoding = 'utf8'
 Handler.timeout = 60
-server = FTPServer(('127.0.0.1', 0), Handler)
+server = FTPServer((address, 0), Handler)
 server.max_cons_per_ip = limit
 print(server.socket.getsockname()[1], flush=True)
 server.serve_forever()
@@ -135,10 +136,10 @@ std::unique_ptr<FtpServerProcess> FtpServerProcess::startPyftpdlib(const std::st
         return nullptr;
     }
     // pyftpdlib is installed for the system interpreter only.
-    pid_t pid =
-        spawn({"/usr/bin/python3", "-c", kPyftpdlibScript, root,
-               std::to_string(options.maxConnectionsPerIp), options.refuseActive ? "1" : "0"},
-              pipeFds[1], workDir + "/pyftpdlib.log");
+    pid_t pid = spawn({"/usr/bin/python3", "-c", kPyftpdlibScript, root,
+                       std::to_string(options.maxConnectionsPerIp),
+                       options.refuseActive ? "1" : "0", options.address},
+                      pipeFds[1], workDir + "/pyftpdlib.log");
     ::close(pipeFds[1]);
     if (pid < 0) {
         ::close(pipeFds[0]);

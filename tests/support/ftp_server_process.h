@@ -19,9 +19,10 @@
 namespace lumaro::test {
 
 struct ServerOptions {
-    int maxConnectionsPerIp = 0;  // pyftpdlib only; 0 = no limit
-    bool utf8 = false;            // vsftpd only: utf8_filesystem (announces UTF8)
-    bool refuseActive = false;    // PORT and EPRT answered with 500, so clients go passive
+    int maxConnectionsPerIp = 0;        // pyftpdlib only; 0 = no limit
+    bool utf8 = false;                  // vsftpd only: utf8_filesystem (announces UTF8)
+    bool refuseActive = false;          // PORT and EPRT answered with 500, so clients go passive
+    const char* address = "127.0.0.1";  // pyftpdlib only: "::1" for IPv6
 };
 
 class FtpServerProcess {
