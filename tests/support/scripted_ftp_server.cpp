@@ -251,7 +251,11 @@ void ScriptedFtpServer::serveClient(int control) {
         } else if (verb == "PASS") {
             ok = sendReply(control, "230 Logged in.");
         } else if (verb == "FEAT") {
-            ok = sendReply(control, "211-Features:\r\n EPSV\r\n PASV\r\n SIZE\r\n211 End");
+            ok = sendReply(control, m_config.utf8
+                                        ? "211-Features:\r\n EPSV\r\n PASV\r\n UTF8\r\n211 End"
+                                        : "211-Features:\r\n EPSV\r\n PASV\r\n SIZE\r\n211 End");
+        } else if (verb == "OPTS" && m_config.utf8) {
+            ok = sendReply(control, "200 Always in UTF8 mode.");
         } else if (verb == "TYPE") {
             ok = sendReply(control, "200 Binary it is.");
         } else if (verb == "PWD") {

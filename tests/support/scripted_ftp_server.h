@@ -35,7 +35,8 @@ enum class HostileFault {
 struct ScriptedServerConfig {
     HostileFault fault = HostileFault::None;
     std::string stallCommand = "PWD";          // for StallOnCommand: the verb left unanswered
-    std::map<std::string, std::string> files;  // name → content, all in "/"
+    std::map<std::string, std::string> files;  // wire name → content, all in "/"
+    bool utf8 = false;                         // FEAT lists UTF8 and OPTS UTF8 ON is accepted
 };
 
 class ScriptedFtpServer {

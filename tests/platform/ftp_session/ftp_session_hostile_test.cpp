@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/ftp_session/ftp_session.h"
+#include "platform/text/encoding.h"
 #include "support/scripted_ftp_server.h"
 #include "support/temp_dir.h"
 
@@ -164,6 +165,28 @@ TEST(HostileServer, ListLinesWithControlCharactersAreSkipped) {
     std::vector<RemoteEntry> entries;
     ASSERT_TRUE(session.list("", entries));
     EXPECT_EQ(names(entries), (std::vector<std::string>{"a.txt", "b.bin"}));
+}
+
+// A UTF-8 server may hold names written as GBK bytes by older clients: they are taken as
+// GBK, never garbled. Plain literals are GB18030 texts in this build.
+TEST(HostileServer, NamesThatAreNotUtf8AreTakenAsGbk) {
+    ScriptedServerConfig c = config(HostileFault::None);
+    c.utf8 = true;
+    c.files = {{text::toUtf8("甲.txt"), "a"}, {"乙.txt", "b"}};  // UTF-8, and raw GBK bytes
+    ScriptedFtpServer server(c);
+    FtpSession session(shortTimeouts());
+    ASSERT_TRUE(session.connect("127.0.0.1", server.port(), "u", "p"));
+    EXPECT_TRUE(session.utf8Names());
+    std::vector<RemoteEntry> entries;
+    ASSERT_TRUE(session.list("", entries));
+    std::vector<std::string> listed = names(entries);
+    std::sort(listed.begin(), listed.end());
+    std::vector<std::string> expected = {"甲.txt", "乙.txt"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(listed, expected);
+    // Names we send travel as UTF-8.
+    EXPECT_TRUE(session.changeDirectory("/目录"));
+    EXPECT_EQ(server.commands().back(), "CWD " + text::toUtf8("/目录"));
 }
 
 TEST(HostileServer, LineBreaksInNamesFailThatOperationAlone) {
