@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/text/gb_text.h"
@@ -83,9 +84,11 @@ void RowModel::resetRows(int count) {
     endResetModel();
 }
 
-void RowModel::allDataChanged() {
-    if (m_rows > 0) {
-        emit dataChanged(index(0, 0), index(m_rows - 1, columnCount(QModelIndex()) - 1));
+void RowModel::rowsChanged(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, m_rows - 1);
+    if (first <= last) {
+        emit dataChanged(index(first, 0), index(last, columnCount(QModelIndex()) - 1));
     }
 }
 
@@ -209,19 +212,32 @@ void ListView::autoSizeColumn(int column) {
 
 // --- rows: the shadow store
 
-ListView::Row ListView::makeRow(const std::string& caption, int iconIndex) const {
-    Row r;
-    r.cells.resize(m_columns.size());
+void ListView::initRow(Row& r, const std::string& caption, int iconIndex) const {
+    if (m_columns.size() > 2) {
+        r.more.resize(m_columns.size() - 2);
+    }
     r.cells[0] = caption;
     r.icon = iconIndex;
-    return r;
 }
 
 void ListView::requestDrain() {
     if (!m_drainPosted) {
         m_drainPosted = true;
-        m_ui.post([this] { drain(); });
+        m_ui.post([this] { drainSoon(); });
     }
+}
+
+void ListView::drainSoon() {
+    // While a worker streams rows, telling the view at most every kDrainInterval keeps the
+    // user-interface thread (and its re-layout of every row) from competing with the worker.
+    const auto now = std::chrono::steady_clock::now();
+    const auto since = now - m_lastDrain;
+    if (since >= kDrainInterval || !m_widget) {
+        drain();
+        return;
+    }
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(kDrainInterval - since);
+    QTimer::singleShot(static_cast<int>(wait.count()) + 1, m_widget, [this] { drain(); });
 }
 
 void ListView::pushOp(Op op) {
@@ -240,29 +256,36 @@ void ListView::pushOp(Op op) {
     requestDrain();
 }
 
-void ListView::markDataDirty() {
+void ListView::markDataDirty(int firstRow, int lastRow) {
+    if (!m_dataDirty) {
+        m_dirtyFirst = firstRow;
+        m_dirtyLast = lastRow;
+    } else {
+        m_dirtyFirst = std::min(m_dirtyFirst, firstRow);
+        m_dirtyLast = std::max(m_dirtyLast, lastRow);
+    }
     m_dataDirty = true;
     requestDrain();
 }
 
 int ListView::addRow(const std::string& caption, int iconIndex) {
-    Row r = makeRow(caption, iconIndex);
     std::lock_guard lock(m_mutex);
     if (!m_attached) {
         return -1;
     }
-    m_rows.push_back(std::move(r));
+    initRow(m_rows.emplace_back(), caption, iconIndex);
     const int row = static_cast<int>(m_rows.size()) - 1;
     pushOp({OpKind::Insert, row, 1});
     return row;
 }
 
 int ListView::insertRow(int row, const std::string& caption, int iconIndex) {
-    Row r = makeRow(caption, iconIndex);
     std::lock_guard lock(m_mutex);
     if (!m_attached || row < 0 || row > static_cast<int>(m_rows.size())) {
         return -1;
     }
+    Row r;
+    initRow(r, caption, iconIndex);
     m_rows.insert(m_rows.begin() + row, std::move(r));
     if (m_current >= row) {
         ++m_current;
@@ -305,7 +328,7 @@ std::string ListView::cellText(int row, int column) const {
     if (!m_attached || !validRow(row) || !validColumn(column)) {
         return {};
     }
-    return m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+    return m_rows[static_cast<std::size_t>(row)].cell(static_cast<std::size_t>(column));
 }
 
 void ListView::setCellText(int row, int column, const std::string& text) {
@@ -313,8 +336,8 @@ void ListView::setCellText(int row, int column, const std::string& text) {
     if (!m_attached || !validRow(row) || !validColumn(column)) {
         return;
     }
-    m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)] = text;
-    markDataDirty();
+    m_rows[static_cast<std::size_t>(row)].cell(static_cast<std::size_t>(column)) = text;
+    markDataDirty(row, row);
 }
 
 int ListView::iconIndex(int row) const {
@@ -328,7 +351,7 @@ void ListView::setIconIndex(int row, int iconIndex) {
         return;
     }
     m_rows[static_cast<std::size_t>(row)].icon = iconIndex;
-    markDataDirty();
+    markDataDirty(row, row);
 }
 
 int ListView::findRow(const std::string& caption, bool ignoreCase, int fromRow) const {
@@ -424,7 +447,7 @@ int ListView::appendImage(const Image& image) {
         return -1;
     }
     m_images.push_back(image);
-    markDataDirty();
+    markDataDirty(0, static_cast<int>(m_rows.size()) - 1);
     return static_cast<int>(m_images.size()) - 1;
 }
 
@@ -443,7 +466,7 @@ void ListView::copyImagesFrom(const ui::ListView& other) {
     }
     m_images = std::move(images);
     m_imagesReplaced = true;
-    markDataDirty();
+    markDataDirty(0, static_cast<int>(m_rows.size()) - 1);
 }
 
 // --- the drain (UI thread)
@@ -490,8 +513,11 @@ void ListView::drain() {
     if (!m_model) {
         return;
     }
+    m_lastDrain = std::chrono::steady_clock::now();
     std::vector<Op> ops;
     bool dataDirty = false;
+    int dirtyFirst = 0;
+    int dirtyLast = -1;
     bool imagesReplaced = false;
     std::vector<Image> newImages;
     int shadowRows = 0;
@@ -499,6 +525,8 @@ void ListView::drain() {
         std::lock_guard lock(m_mutex);
         ops.swap(m_ops);
         dataDirty = m_dataDirty;
+        dirtyFirst = m_dirtyFirst;
+        dirtyLast = m_dirtyLast;
         imagesReplaced = m_imagesReplaced;
         m_dataDirty = false;
         m_imagesReplaced = false;
@@ -523,8 +551,11 @@ void ListView::drain() {
     if (m_model->modelRows() != shadowRows && ops.empty()) {
         m_model->resetRows(shadowRows);
     }
-    if (dataDirty || imagesReplaced || !newImages.empty()) {
-        m_model->allDataChanged();
+    if (imagesReplaced || !newImages.empty()) {
+        m_model->rowsChanged(0, m_model->modelRows() - 1);
+    } else if (dataDirty) {
+        // Row numbers may have moved since; a change reported a little wide only repaints more.
+        m_model->rowsChanged(dirtyFirst, dirtyLast);
     }
     m_applying = false;
 }
@@ -534,7 +565,7 @@ QVariant ListView::cellForView(int row, int column) const {
     if (!validRow(row) || !validColumn(column)) {
         return {};
     }
-    return toQString(m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)]);
+    return toQString(m_rows[static_cast<std::size_t>(row)].cell(static_cast<std::size_t>(column)));
 }
 
 QIcon ListView::iconForView(int row) const {

@@ -12,12 +12,15 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QTreeView>
+#include <array>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "ui/list_view.h"
 #include "ui/qt/control_wrapper.h"
+#include "ui/qt/spin_mutex.h"
 
 namespace lumaro::ui::qt {
 
@@ -36,7 +39,7 @@ public:
     void insertRowsAt(int row, int count);
     void removeRowAt(int row);
     void resetRows(int count);
-    void allDataChanged();
+    void rowsChanged(int first, int last);
     int modelRows() const { return m_rows; }
 
 private:
@@ -104,9 +107,15 @@ public:
 
 private:
     struct Row {
-        std::vector<std::string> cells;
+        // The first two columns sit inline, so adding a row allocates nothing for short texts;
+        // columns from the third on, when a list has them, go into `more`.
+        std::array<std::string, 2> cells;
+        std::vector<std::string> more;
         int icon = -1;
         bool selected = false;
+
+        std::string& cell(std::size_t c) { return c < 2 ? cells[c] : more[c - 2]; }
+        const std::string& cell(std::size_t c) const { return c < 2 ? cells[c] : more[c - 2]; }
     };
     enum class OpKind { Insert, Remove, Clear, Select, ClearSelection, Current };
     struct Op {
@@ -119,11 +128,13 @@ private:
     bool validColumn(int column) const {
         return column >= 0 && column < static_cast<int>(m_columns.size());
     }
-    Row makeRow(const std::string& caption, int iconIndex) const;
+    // Fills a new row; m_mutex held.
+    void initRow(Row& r, const std::string& caption, int iconIndex) const;
     // Records an op and posts a drain when none is pending; m_mutex held.
     void pushOp(Op op);
-    void markDataDirty();
+    void markDataDirty(int firstRow, int lastRow);
     void requestDrain();
+    void drainSoon();
     void onViewDestroyed();
     void onUserSelection(const QItemSelection& selected, const QItemSelection& deselected);
     void onUserCurrent(const QModelIndex& current);
@@ -134,13 +145,15 @@ private:
     std::vector<Image> m_designedImages;
 
     // Shadow store: any thread, under m_mutex.
-    mutable std::mutex m_mutex;
+    mutable SpinMutex m_mutex;
     bool m_attached = false;
     std::vector<Row> m_rows;
     std::vector<Image> m_images;
     int m_current = -1;
     std::vector<Op> m_ops;
     bool m_dataDirty = false;
+    int m_dirtyFirst = 0;  // rows whose cells or icons changed since the last drain
+    int m_dirtyLast = -1;
     bool m_imagesReplaced = false;
     bool m_drainPosted = false;
 
@@ -148,6 +161,8 @@ private:
     QPointer<RowModel> m_model;
     std::vector<QIcon> m_icons;
     bool m_applying = false;
+    std::chrono::steady_clock::time_point m_lastDrain{};
+    static constexpr std::chrono::milliseconds kDrainInterval{5};
 };
 
 }  // namespace lumaro::ui::qt
