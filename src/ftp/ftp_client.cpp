@@ -27,7 +27,7 @@ struct FtpClient::Shared {
     bool passive = false;
     bool connected = false;
     std::uint64_t generation = 0;  // changes on every connect and disconnect
-    std::thread::id owner = std::this_thread::get_id();
+    const std::thread::id owner = std::this_thread::get_id();  // the constructing thread
     std::string host, user, password;
     std::uint16_t port = 21;
     std::string currentDirectory;         // the primary's, empty when unknown
@@ -135,7 +135,6 @@ bool FtpClient::connect(const std::string& host, const std::string& user,
         std::lock_guard lock(m_shared->mutex);
         timeouts = m_shared->timeouts;
         passive = m_shared->passive;
-        m_shared->owner = std::this_thread::get_id();
     }
     auto session = std::make_shared<FtpSession>(timeouts);
     session->setPassiveOnly(passive);

@@ -3,8 +3,9 @@
 // eleven operations and their plain results (false / 0 / empty text when no connection is
 // open or the operation fails). lastError() keeps the engine's reason for logs and tools.
 //
-// Threads. The thread that called connect() last (or constructed the client, before any
-// connect) is the owner thread. Inside there is one primary connection, used under a lock,
+// Threads. The thread that constructed the client is its owner thread (the user-interface
+// thread: the process state is built there); connecting from a worker does not change it.
+// Inside there is one primary connection, used under a lock,
 // which carries the current directory, listings, renames and short commands, and every
 // transfer started on the owner thread. A transfer started on any other thread runs on a
 // connection of that thread's own, logged in with the same account on first use and closed

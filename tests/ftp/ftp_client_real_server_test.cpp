@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <thread>
 
 #include "ftp/download_temp_path.h"
@@ -401,6 +403,66 @@ TEST(RealServerIpv6, TransfersAndListingOverIpv6) {
         ASSERT_TRUE(client.uploadFile(target, "/back.bin")) << client.lastError().message;
         EXPECT_EQ(test::readFile(root.path() / "back.bin"), test::patternBytes(70000, 6));
     }
+}
+
+}  // namespace
+}  // namespace lumaro::ftp
+
+namespace lumaro::ftp {
+namespace {
+
+// A worker thread keeps its own connection past disconnect, reconnect and even the client's
+// destruction; each later use sees the change and nothing dangles.
+TEST(WorkerConnections, SurviveDisconnectReconnectAndDestruction) {
+    test::TempDir root, work;
+    std::string error;
+    auto server = test::FtpServerProcess::startPyftpdlib(root.str(), work.str(), {}, error);
+    ASSERT_TRUE(server) << error;
+    test::writeFile(root.path() / "f.bin", test::patternBytes(50000, 1));
+    auto client = std::make_unique<FtpClient>();
+    client->setPassive(true);
+    ASSERT_TRUE(client->connect("127.0.0.1", "lumaro", "secret", server->port()));
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    int step = 0;  // main and worker take turns
+    auto waitFor = [&](int wanted) {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return step == wanted; });
+    };
+    auto advance = [&] {
+        std::lock_guard lock(mutex);
+        ++step;
+        changed.notify_all();
+    };
+    std::vector<bool> results;
+    std::thread worker([&] {
+        auto download = [&](const char* name) {
+            results.push_back(client->downloadFile("/f.bin", (work.path() / name).string()));
+        };
+        download("1.bin");  // opens this thread's connection
+        advance();          // step 1: main disconnects
+        waitFor(2);
+        download("2.bin");  // disconnected: fails at once
+        advance();          // step 3: main reconnects
+        waitFor(4);
+        download("3.bin");  // a new connection for the new session
+        advance();          // step 5: main destroys the client
+        waitFor(6);
+    });  // the thread ends after the client is gone: its connection closes safely
+    waitFor(1);
+    client->disconnect();
+    advance();
+    waitFor(3);
+    ASSERT_TRUE(client->connect("127.0.0.1", "lumaro", "secret", server->port()));
+    advance();
+    waitFor(5);
+    client.reset();
+    advance();
+    worker.join();
+    EXPECT_EQ(results, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(test::readFile(work.path() / "3.bin"), test::patternBytes(50000, 1));
+    EXPECT_FALSE(fs::exists(work.path() / "2.bin"));
 }
 
 }  // namespace
