@@ -22,7 +22,8 @@ public:
     // True on the thread that runs the event loop and every handler.
     virtual bool isUiThread() const = 0;
     // Runs `task` later on the user-interface thread and returns at once (headless: runs it at
-    // once on the calling thread). Dropped after the main window is destroyed.
+    // once on the calling thread). Dropped once the binding has shut down (Qt: after the event
+    // loop has ended; headless: while the main window is not open).
     virtual void post(std::function<void()> task) = 0;
 };
 

@@ -12,7 +12,7 @@ struct CutCase {
     const char* expected;
 };
 
-TEST(InputLimit, CutsOnCharacterBoundaries) {
+TEST(UiInputLimit, CutsOnCharacterBoundaries) {
     const CutCase cases[] = {
         {"abc", 0, "abc"},        // no limit
         {"abc", 3, "abc"},        // exactly fits
@@ -29,7 +29,7 @@ TEST(InputLimit, CutsOnCharacterBoundaries) {
     }
 }
 
-TEST(InputLimit, ChineseNameTakesTwoBytesPerCharacter) {
+TEST(UiInputLimit, ChineseNameTakesTwoBytesPerCharacter) {
     std::string thirty;
     for (int i = 0; i < 30; ++i) {
         thirty += "服";

@@ -15,7 +15,7 @@
 namespace lumaro::ui::qt {
 namespace {
 
-using Catalogue = QtWindowTest;
+using QtCatalogue = QtWindowTest;
 
 struct Placed {
     const char* name;
@@ -44,7 +44,7 @@ QString textOf(QWidget* w) {
     return {};
 }
 
-TEST_F(Catalogue, ControlsHaveTheirKindsTextsAndPlaces) {
+TEST_F(QtCatalogue, ControlsHaveTheirKindsTextsAndPlaces) {
     auto& m = ws->main;
     const Placed controls[] = {
         {"工具条1", m.工具条1.widget(), "QToolBar", "", {0, 0, 722, 28}},
@@ -83,7 +83,7 @@ TEST_F(Catalogue, ControlsHaveTheirKindsTextsAndPlaces) {
     EXPECT_TRUE(m.本地目录框.widget()->isEditable());
 }
 
-TEST_F(Catalogue, WindowCaptionPlaceAndSize) {
+TEST_F(QtCatalogue, WindowCaptionPlaceAndSize) {
     EXPECT_EQ(mw().window.caption(), "Lumaro");
     EXPECT_EQ(mw().window.geometry(), (Rect{50, 50, 728, 592}));
     EXPECT_TRUE(mw().window.isOpen());
@@ -94,7 +94,7 @@ TEST_F(Catalogue, WindowCaptionPlaceAndSize) {
     EXPECT_EQ(mw().window.clientWidth(), 728 - frameWidth);
 }
 
-TEST_F(Catalogue, ListViewsColumnsColoursAndBehaviour) {
+TEST_F(QtCatalogue, ListViewsColumnsColoursAndBehaviour) {
     struct ListCase {
         const char* name;
         ListView& list;
@@ -135,7 +135,7 @@ TEST_F(Catalogue, ListViewsColumnsColoursAndBehaviour) {
     EXPECT_TRUE(mw().拖放对象1.isRegistered());
 }
 
-TEST_F(Catalogue, LogStatusBarProgressBarAndTimers) {
+TEST_F(QtCatalogue, LogStatusBarProgressBarAndTimers) {
     auto& m = ws->main;
     EXPECT_EQ(m.消息框.widget()->palette().color(QPalette::Base), QColor(128, 255, 128));
     EXPECT_EQ(m.消息框.widget()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
@@ -162,7 +162,7 @@ struct MenuLine {
     const char* shortcut;
 };
 
-TEST_F(Catalogue, MenuTreeInOrderWithSeparatorsAndShortcuts) {
+TEST_F(QtCatalogue, MenuTreeInOrderWithSeparatorsAndShortcuts) {
     const std::vector<std::pair<const char*, std::vector<MenuLine>>> expected = {
         {"FTP管理(&F)",
          {{"连接(&L)", "F5"},
@@ -224,7 +224,7 @@ TEST_F(Catalogue, MenuTreeInOrderWithSeparatorsAndShortcuts) {
     EXPECT_EQ(menus[2]->entries()[7], &mw().菜单项_刷新远程);
 }
 
-TEST_F(Catalogue, MenuItemsAndShortcutsRaiseTheirEvents) {
+TEST_F(QtCatalogue, MenuItemsAndShortcutsRaiseTheirEvents) {
     int connects = 0;
     int managers = 0;
     mw().菜单项_连接.triggered.subscribe([&] { ++connects; });
@@ -237,7 +237,7 @@ TEST_F(Catalogue, MenuItemsAndShortcutsRaiseTheirEvents) {
     EXPECT_TRUE(ws->main.item(2).action()->isChecked());
 }
 
-TEST_F(Catalogue, ToolbarButtonsHintsPicturesAndNumbers) {
+TEST_F(QtCatalogue, ToolbarButtonsHintsPicturesAndNumbers) {
     QToolBar* bar = ws->main.工具条1.widget();
     const QList<QAction*> actions = bar->actions();
     ASSERT_EQ(actions.size(), 5);
@@ -282,7 +282,7 @@ void expectArtwork(const std::vector<Image>& images, int size) {
     EXPECT_EQ(distinct.size(), images.size());
 }
 
-TEST_F(Catalogue, ArtworkOfTheToolbarAndTheFileTypeIcons) {
+TEST_F(QtCatalogue, ArtworkOfTheToolbarAndTheFileTypeIcons) {
     std::vector<Image> tools;
     for (int i = 0; i < mw().工具条1.pictureCount(); ++i) {
         tools.push_back(mw().工具条1.picture(i));

@@ -10,7 +10,7 @@
 namespace lumaro::ui::qt {
 namespace {
 
-using ServerManager = QtWindowTest;
+using QtServerManagerWindow = QtWindowTest;
 
 // Types `text` character by character as key presses carrying the character, the way an input
 // method delivers Chinese text (QTest::keyClicks takes ASCII only).
@@ -23,7 +23,7 @@ void typeText(QWidget* w, const QString& text) {
     }
 }
 
-TEST_F(ServerManager, ControlsTextsPlacesAndLimits) {
+TEST_F(QtServerManagerWindow, ControlsTextsPlacesAndLimits) {
     ui::ServerManagerWindow& sw = ws->serverManagerWindow();
     sw.window.open();
     pump();
@@ -79,7 +79,7 @@ TEST_F(ServerManager, ControlsTextsPlacesAndLimits) {
     EXPECT_EQ(top->windowModality(), Qt::NonModal);
 }
 
-TEST_F(ServerManager, TypingStopsAtTheLimitInGbBytes) {
+TEST_F(QtServerManagerWindow, TypingStopsAtTheLimitInGbBytes) {
     ws->serverManagerWindow().window.open();
     pump();
     QLineEdit* name = ws->server.组合框_服务器名称.widget()->lineEdit();
@@ -101,7 +101,7 @@ TEST_F(ServerManager, TypingStopsAtTheLimitInGbBytes) {
     EXPECT_EQ(ws->serverManagerWindow().编辑框_服务器地址.text(), "a-long-host-name.example.org");
 }
 
-TEST_F(ServerManager, OpenedOnceAndRebuiltAfterClosing) {
+TEST_F(QtServerManagerWindow, OpenedOnceAndRebuiltAfterClosing) {
     ui::ServerManagerWindow& sw = ws->serverManagerWindow();
     int created = 0;
     int destroyed = 0;

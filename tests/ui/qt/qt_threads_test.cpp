@@ -18,13 +18,13 @@
 namespace lumaro::ui::qt {
 namespace {
 
-using FromWorkers = QtWindowTest;
+using QtFromWorkers = QtWindowTest;
 
 std::string logLine(int thread, int i) {
     return "线程" + text::formatInteger(thread) + "：文件" + text::formatInteger(i) + ".txt";
 }
 
-TEST_F(FromWorkers, LogLinesAndStatusTextsArriveWhole) {
+TEST_F(QtFromWorkers, LogLinesAndStatusTextsArriveWhole) {
     constexpr int kThreads = 2;
     constexpr int kLines = 60;
     std::atomic<int> finished{0};
@@ -68,14 +68,14 @@ TEST_F(FromWorkers, LogLinesAndStatusTextsArriveWhole) {
     EXPECT_EQ(ws->main.消息框.widget()->blockCount(), kThreads * kLines + 1);
 }
 
-TEST_F(FromWorkers, LogAppendKeepsTheUsersTextAndAddsAfterIt) {
+TEST_F(QtFromWorkers, LogAppendKeepsTheUsersTextAndAddsAfterIt) {
     QPlainTextEdit* box = ws->main.消息框.widget();
     QTest::keyClicks(box, QStringLiteral("abc"));
     mw().消息框.appendAtEnd("第一行\r\n");
     EXPECT_EQ(mw().消息框.text(), "abc第一行\r\n");
 }
 
-TEST_F(FromWorkers, ListRowsAreSeenAtOnceByReadersAndReachTheView) {
+TEST_F(QtFromWorkers, ListRowsAreSeenAtOnceByReadersAndReachTheView) {
     static constexpr int kRows = 3000;
     std::atomic<bool> done{false};
     std::thread worker([this, &done] {
@@ -136,7 +136,7 @@ TEST_F(FromWorkers, ListRowsAreSeenAtOnceByReadersAndReachTheView) {
     EXPECT_TRUE(pumpUntil([&] { return model->rowCount() == 0; }));
 }
 
-TEST_F(FromWorkers, AccessAfterTheWindowIsDestroyedDoesNothing) {
+TEST_F(QtFromWorkers, AccessAfterTheWindowIsDestroyedDoesNothing) {
     std::vector<std::string> seenAtClose;
     mw().window.aboutToBeDestroyed.subscribe([&] { seenAtClose.push_back(mw().上传钮.caption()); });
     mw().远程文件框.addRow("a", 0);
@@ -164,7 +164,7 @@ TEST_F(FromWorkers, AccessAfterTheWindowIsDestroyedDoesNothing) {
     }).join();
 }
 
-TEST_F(FromWorkers, ShutdownReleasesAWorkerWaitingForTheWindow) {
+TEST_F(QtFromWorkers, ShutdownReleasesAWorkerWaitingForTheWindow) {
     std::atomic<int> calls{0};
     std::atomic<bool> stop{false};
     std::string last = "unset";
@@ -186,7 +186,7 @@ TEST_F(FromWorkers, ShutdownReleasesAWorkerWaitingForTheWindow) {
     std::thread([this] { EXPECT_EQ(mw().状态条1.partText(0), ""); }).join();
 }
 
-TEST_F(FromWorkers, TimerPeriodRules) {
+TEST_F(QtFromWorkers, TimerPeriodRules) {
     QTimer* timer = ws->main.时钟1.timer();
     ASSERT_NE(timer, nullptr);
     onWorker([this] { mw().时钟1.setPeriod(500); });
@@ -222,7 +222,7 @@ TEST_F(FromWorkers, TimerPeriodRules) {
     EXPECT_EQ(ticks, stopped);
 }
 
-TEST_F(FromWorkers, ProgressPositionClamping) {
+TEST_F(QtFromWorkers, ProgressPositionClamping) {
     QProgressBar* bar = ws->main.进度条1.widget();
     struct Case {
         int write;
@@ -237,7 +237,7 @@ TEST_F(FromWorkers, ProgressPositionClamping) {
     }
 }
 
-TEST_F(FromWorkers, StatusBarIndicesOutsideThePartsAreIgnored) {
+TEST_F(QtFromWorkers, StatusBarIndicesOutsideThePartsAreIgnored) {
     mw().状态条1.setPartText(1, "正在删除文件...");
     mw().状态条1.setPartText(3, "x");
     mw().状态条1.setPartText(-1, "y");
@@ -246,7 +246,7 @@ TEST_F(FromWorkers, StatusBarIndicesOutsideThePartsAreIgnored) {
     EXPECT_EQ(mw().状态条1.partText(-1), "");
 }
 
-TEST_F(FromWorkers, UserEventsOfTheListsCombosAndWindow) {
+TEST_F(QtFromWorkers, UserEventsOfTheListsCombosAndWindow) {
     auto& m = ws->main;
     int doubles = 0;
     std::pair<int, int> rightAt{-1, -1};

@@ -58,9 +58,9 @@ int inkPixels(const QImage& img) {
     return ink;
 }
 
-using Screenshot = QtWindowTest;
+using QtScreenshot = QtWindowTest;
 
-TEST_F(Screenshot, TheFontHasEveryCharacterOfTheWindowTexts) {
+TEST_F(QtScreenshot, TheFontHasEveryCharacterOfTheWindowTexts) {
     const QFontMetrics metrics(QApplication::font());
     std::vector<const char*> texts = {
         design::k标签4.text,  design::k标签5.text,  design::k上传钮.text, design::k下载钮.text,
@@ -82,7 +82,7 @@ TEST_F(Screenshot, TheFontHasEveryCharacterOfTheWindowTexts) {
     }
 }
 
-TEST_F(Screenshot, RunWithoutDisplayLeavesAPictureWithChineseGlyphs) {
+TEST_F(QtScreenshot, RunWithoutDisplayLeavesAPictureWithChineseGlyphs) {
     const std::filesystem::path dir =
         std::filesystem::path(::testing::TempDir()) / "lumaro-screenshot-check";
     std::filesystem::remove_all(dir);
