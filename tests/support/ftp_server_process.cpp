@@ -72,27 +72,38 @@ pid_t spawn(const std::vector<std::string>& args, int stdoutFd, const std::strin
         argv.push_back(const_cast<char*>(a.c_str()));
     }
     argv.push_back(nullptr);
+    // A process group of its own, so that stopping it also ends the per-session children
+    // vsftpd forks.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+    if (posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ) != 0) {
         pid = -1;
     }
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
 
+// Ends the server and every process of its group (the group we gave it at spawn).
 void stop(pid_t pid) {
     if (pid <= 0) {
         return;
     }
-    ::kill(pid, SIGTERM);
-    for (int i = 0; i < 50; ++i) {
-        if (::waitpid(pid, nullptr, WNOHANG) == pid) {
-            return;
+    ::kill(-pid, SIGTERM);
+    bool ended = false;
+    for (int i = 0; i < 50 && !ended; ++i) {
+        ended = ::waitpid(pid, nullptr, WNOHANG) == pid;
+        if (!ended) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
+    ::kill(-pid, SIGKILL);
+    if (!ended) {
+        ::waitpid(pid, nullptr, 0);
+    }
 }
 
 }  // namespace
