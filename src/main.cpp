@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/settings_file.h"
+#include "ui/qt/process_frame.h"
 #include "ui/qt/window_system.h"
 
 namespace {
@@ -23,28 +24,18 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
     QApplication app(qtArgc, qtArgv);
-    app.setQuitOnLastWindowClosed(false);
 
     // Never destroyed: workers may still use it while the process ends.
     auto* state = new ProcessState;
-    lumaro::ui::MainWindow& mainWindow = state->windows.mainWindow();
 
-    // The system's handlers subscribe to the window's events here: created (start-up),
-    // aboutToBeDestroyed (shutdown), sizeChanged (layout), and the control events.
+    // The system's handlers subscribe to the window's events here, before the window is loaded:
+    // created (start-up), aboutToBeDestroyed (shutdown), sizeChanged (layout), and the events of
+    // the controls and menu items.
 
-    // After every handler of the about-to-be-destroyed event the loop ends.
-    mainWindow.window.aboutToBeDestroyed.subscribe([] { QCoreApplication::quit(); });
+    lumaro::ui::qt::runMainWindow(state->windows);
 
-    mainWindow.window.open();
-    mainWindow.上传文件框.copyImagesFrom(mainWindow.远程文件框);
-    mainWindow.拖放对象1.registerArea(mainWindow.上传文件框);
-    mainWindow.window.created.fire();
-
-    app.exec();
-
-    // Workers still running are not waited for: release any that wait for the window, then end
-    // the process at once, so that none of them runs against state being torn down.
-    state->windows.shutdown();
+    // Workers still running are not waited for: end the process at once, so that none of them
+    // runs against state being torn down.
     std::fflush(nullptr);
     std::_Exit(EXIT_SUCCESS);
 }

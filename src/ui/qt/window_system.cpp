@@ -209,7 +209,12 @@ QMainWindow* WindowSystem::mainFrame() const {
 }
 
 QWidget* WindowSystem::buildMainWindow() {
-    auto* frame = new MainFrame([this] { main.window.notifyClosing(); });
+    auto* frame = new MainFrame([this] {
+        main.window.notifyClosing();
+        // The server-management window is owned by this one and goes with it, through its own
+        // about-to-be-destroyed handlers.
+        server.window.close();
+    });
     frame->setWindowTitle(toQString(design::kMainCaption));
 
     const char* titles[4] = {design::kMenuFtp, design::kMenuLocal, design::kMenuRemote,
