@@ -23,7 +23,11 @@ done
 work=$(mktemp -d /tmp/lumaro-ftp-bench-XXXXXX)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+    # Each server runs in a process group of its own (setsid): end it with its session children.
+    for pid in "${pids[@]}"; do
+        kill -- "-$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -45,7 +49,7 @@ wait_port() {
 mkdir -p "$work/py" "$work/vs/pub" "$work/vs-empty" "$work/local"
 chmod 755 "$work/vs"
 py_port=$(free_port)
-/usr/bin/python3 - "$work/py" "$py_port" >"$work/py.log" 2>&1 <<'PY' &
+setsid /usr/bin/python3 - "$work/py" "$py_port" >"$work/py.log" 2>&1 <<'PY' &
 import sys
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
@@ -96,7 +100,7 @@ xferlog_enable=NO
 max_per_ip=0
 max_clients=0
 CONF
-vsftpd "$work/vsftpd.conf" >"$work/vs.log" 2>&1 &
+setsid vsftpd "$work/vsftpd.conf" >"$work/vs.log" 2>&1 &
 pids+=($!)
 wait_port "$py_port"
 wait_port "$vs_port"
