@@ -1,12 +1,14 @@
 #include "support/scripted_ftp_server.h"
 
 #include <arpa/inet.h>
+
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <algorithm>
 
 #include <cerrno>
 #include <chrono>
@@ -324,6 +326,12 @@ void ScriptedFtpServer::serveClient(int control) {
                         << "-rw-r--r--    1 1000     1000     5 Jan 01  2024 cr\rinside\r\n";
             }
             std::string text = listing.str();
+            if (fault == HostileFault::PreliminaryAndFinalTogether) {
+                sendAll(data, text.data(), text.size(), m_stopPipe[0]);
+                ::close(data);
+                ok = sendReply(control, "150 Here comes the listing.\r\n226 Directory send OK.");
+                continue;
+            }
             ok = sendReply(control, "150 Here comes the listing.");
             sendAll(data, text.data(), text.size(), m_stopPipe[0]);
             ::close(data);
@@ -350,7 +358,17 @@ void ScriptedFtpServer::serveClient(int control) {
             bool cut =
                 fault == HostileFault::DropMidTransfer || fault == HostileFault::ShortTransferAcked;
             std::size_t count = cut ? content.size() / 2 : content.size();
-            sendAll(data, content.data(), count, m_stopPipe[0]);
+            if (fault == HostileFault::SlowTransfer) {
+                // Longer in all than the client's silence timeout, but never silent that long.
+                std::size_t piece = (count + 7) / 8;
+                for (std::size_t sent = 0; sent < count; sent += piece) {
+                    sendAll(data, content.data() + sent, std::min(piece, count - sent),
+                            m_stopPipe[0]);
+                    waitReadable(m_stopPipe[0], m_config.pauseMs);
+                }
+            } else {
+                sendAll(data, content.data(), count, m_stopPipe[0]);
+            }
             ::close(data);
             if (fault == HostileFault::DropMidTransfer) {
                 return;  // the control connection goes down with the data

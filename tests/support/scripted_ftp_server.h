@@ -19,22 +19,25 @@ namespace lumaro::test {
 
 enum class HostileFault {
     None,
-    SplitReplies,             // every reply goes out one byte per packet
-    HugeReplyLine,            // the greeting is a single 1 MB line
-    EndlessMultiline,         // the greeting is a multi-line reply that never ends
-    GarbageReply,             // the answer to USER is text without a reply code
-    StallOnCommand,           // no answer at all to the command named in stallCommand
-    DropMidTransfer,          // RETR: half the announced bytes, then both connections close
-    ShortTransferAcked,       // RETR: half the announced bytes, then "226" as if complete
-    PasvForeignAddress,       // EPSV refused; PASV names 10.9.8.7 instead of our address
-    ForeignActiveConnection,  // active mode: connect from 127.0.0.2, then answer 425
-    RefusePort,               // PORT and EPRT refused with 500
-    ControlCharsInList,       // LIST holds lines whose names carry control bytes
+    SplitReplies,                 // every reply goes out one byte per packet
+    HugeReplyLine,                // the greeting is a single 1 MB line
+    EndlessMultiline,             // the greeting is a multi-line reply that never ends
+    GarbageReply,                 // the answer to USER is text without a reply code
+    StallOnCommand,               // no answer at all to the command named in stallCommand
+    DropMidTransfer,              // RETR: half the announced bytes, then both connections close
+    ShortTransferAcked,           // RETR: half the announced bytes, then "226" as if complete
+    PasvForeignAddress,           // EPSV refused; PASV names 10.9.8.7 instead of our address
+    ForeignActiveConnection,      // active mode: connect from 127.0.0.2, then answer 425
+    RefusePort,                   // PORT and EPRT refused with 500
+    ControlCharsInList,           // LIST holds lines whose names carry control bytes
+    PreliminaryAndFinalTogether,  // LIST: data first, then 150 and 226 in one packet
+    SlowTransfer,                 // RETR: the file in 8 pieces with a pause after each
 };
 
 struct ScriptedServerConfig {
     HostileFault fault = HostileFault::None;
     std::string stallCommand = "PWD";          // for StallOnCommand: the verb left unanswered
+    int pauseMs = 0;                           // for SlowTransfer: the pause between pieces
     std::map<std::string, std::string> files;  // wire name → content, all in "/"
     bool utf8 = false;                         // FEAT lists UTF8 and OPTS UTF8 ON is accepted
 };

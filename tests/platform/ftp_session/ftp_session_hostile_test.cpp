@@ -158,6 +158,38 @@ TEST(HostileServer, DataConnectionFallbacks) {
     }
 }
 
+TEST(HostileServer, PreliminaryAndFinalReplyInOnePacket) {
+    for (bool passive : {false, true}) {
+        ScriptedFtpServer server(config(HostileFault::PreliminaryAndFinalTogether));
+        FtpSession session(shortTimeouts());
+        session.setPassiveOnly(passive);
+        ASSERT_TRUE(session.connect("127.0.0.1", server.port(), "u", "p"));
+        for (int i = 0; i < 2; ++i) {  // the conversation stays in step
+            std::vector<RemoteEntry> entries;
+            ASSERT_TRUE(session.list("", entries)) << session.lastError().message;
+            EXPECT_EQ(names(entries), (std::vector<std::string>{"a.txt", "b.bin"}));
+        }
+        EXPECT_EQ(session.printDirectory(), "/");
+    }
+}
+
+// Timeouts measure silence: a transfer that takes longer in all (8 x 400 ms) than the data
+// timeout (2 s) and the reply timeout (1 s), but is never silent that long, succeeds; the
+// control connection, idle meanwhile, does not time out either.
+TEST(HostileServer, SlowButSteadyTransferNeverTimesOut) {
+    ScriptedServerConfig c = config(HostileFault::SlowTransfer);
+    c.pauseMs = 400;
+    ScriptedFtpServer server(c);
+    FtpSession session(shortTimeouts());
+    ASSERT_TRUE(session.connect("127.0.0.1", server.port(), "u", "p"));
+    test::TempDir dir;
+    FILE* file = std::fopen((dir.path() / "out").c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(session.retrieve("b.bin", fileno(file))) << session.lastError().message;
+    std::fclose(file);
+    EXPECT_EQ(test::readFile(dir.path() / "out"), test::patternBytes(300000, 7));
+}
+
 TEST(HostileServer, ListLinesWithControlCharactersAreSkipped) {
     ScriptedFtpServer server(config(HostileFault::ControlCharsInList));
     FtpSession session(shortTimeouts());
