@@ -13,7 +13,8 @@
 // directory. A listing on another thread takes that thread's connection when the primary is
 // busy. When the server refuses the extra login, the work waits for the primary instead.
 // disconnect() aborts and closes every connection. Every method may be called from any
-// thread; the client may be destroyed while workers still hold their connections.
+// thread. The client may be destroyed while worker threads still hold their connections
+// (they close when those threads end), but not while a call on it is still running.
 
 #include <cstdint>
 #include <memory>
