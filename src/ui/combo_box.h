@@ -22,7 +22,8 @@ public:
     virtual void removeItem(int index) = 0;
     virtual void clearItems() = 0;
 
-    // Selected item, -1 when none.
+    // Selected item, -1 when none. Text the user types that differs from the selected item's
+    // text leaves nothing selected.
     virtual int selectedIndex() const = 0;
     // Selects an item without raising any event; the text becomes the item's text. An index
     // out of range (-1 included) selects nothing and empties the text.

@@ -123,6 +123,10 @@ TEST_F(HeadlessControls, ComboSelectionWithoutEventsAndByTheUser) {
     box.userPick(0);
     EXPECT_EQ(picked, 0);
     EXPECT_EQ(box.text(), "D:\\a");
+    box.userType("\\x");  // typing away from the selected item's text deselects it
+    EXPECT_EQ(box.selectedIndex(), -1);
+    EXPECT_EQ(box.text(), "D:\\a\\x");
+    box.setSelectedIndex(0);
     box.removeItem(0);  // the selected item goes: nothing selected, the text stays
     EXPECT_EQ(box.selectedIndex(), -1);
     EXPECT_EQ(box.text(), "D:\\a");

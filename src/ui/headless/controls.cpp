@@ -251,6 +251,10 @@ std::string ComboBox::userType(const std::string& text) {
     }
     std::string typed = fittingPart(m_text, text, m_limit);
     m_text += typed;
+    // Typed text that no longer names the selected item leaves nothing selected.
+    if (m_selected >= 0 && m_text != m_items[static_cast<std::size_t>(m_selected)]) {
+        m_selected = -1;
+    }
     return typed;
 }
 

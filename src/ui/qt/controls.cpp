@@ -251,6 +251,19 @@ void ComboBox::create(QWidget* parent, Rect r, int limit) {
     m_widget->setCurrentIndex(-1);
     QObject::connect(m_widget, &QComboBox::activated, m_widget,
                      [this](int index) { itemPicked.fire(index); });
+    // Text the user types no longer names the selected item: nothing stays selected, as in the
+    // platform's combo boxes (Qt would keep the old selection).
+    QObject::connect(
+        m_widget->lineEdit(), &QLineEdit::textEdited, m_widget, [this](const QString& typed) {
+            QComboBox* box = m_widget;
+            if (box->currentIndex() >= 0 && typed != box->itemText(box->currentIndex())) {
+                const int cursor = box->lineEdit()->cursorPosition();
+                QSignalBlocker block(box);
+                box->setCurrentIndex(-1);
+                box->setEditText(typed);
+                box->lineEdit()->setCursorPosition(cursor);
+            }
+        });
     // Qt hands Enter to the combo box's line edit twice; a filter sees it once and consumes it.
     m_widget->lineEdit()->installEventFilter(
         new EnterFilter(m_widget, [this] { enterPressed.fire(); }));

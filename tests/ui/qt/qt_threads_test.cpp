@@ -285,10 +285,16 @@ TEST_F(QtFromWorkers, UserEventsOfTheListsCombosAndWindow) {
     mw().本地目录框.setSelectedIndex(1);
     EXPECT_EQ(mw().本地目录框.text(), "/tmp/b");
     EXPECT_EQ(picked, -1);
+    // The user picks item 0 from the list.
+    m.本地目录框.widget()->setCurrentIndex(0);
     emit m.本地目录框.widget()->activated(0);
     EXPECT_EQ(picked, 0);
+    EXPECT_EQ(mw().本地目录框.text(), "/tmp/a");
     QTest::keyClick(m.本地目录框.widget()->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(enters, 1);
+    QTest::keyClicks(m.本地目录框.widget()->lineEdit(), QStringLiteral("x"));
+    EXPECT_EQ(mw().本地目录框.selectedIndex(), -1) << "typing deselects";
+    EXPECT_EQ(mw().本地目录框.text(), "/tmp/ax");
     mw().本地目录框.setSelectedIndex(0);
     mw().本地目录框.removeItem(0);
     EXPECT_EQ(mw().本地目录框.selectedIndex(), -1);
