@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 
 #include "ui/qt/qt_fixture.h"
 #include "ui/qt/text_bridge.h"

@@ -1,11 +1,13 @@
-// lumaro-screen-grab OUTPUT.png [SECONDS]: saves the whole X screen (of $DISPLAY) as a PNG.
-// Used by scripts/run and the screenshot check to photograph the program running under Xvfb
-// from outside. Waits up to SECONDS (default 20) for something other than a blank screen.
+// lumaro-screen-grab OUTPUT.png [SECONDS]: photographs the X screen (of $DISPLAY) and saves the
+// part that is not bare background (the program's window on an otherwise empty Xvfb screen) as
+// a PNG. Used by scripts/run and the screenshot check to photograph the program from outside.
+// Waits up to SECONDS (default 20) for something other than a blank screen.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,6 +26,26 @@ bool isBlank(const QImage& img) {
         }
     }
     return true;
+}
+
+// The smallest rectangle holding every pixel that differs from the top-left one.
+QRect contentOf(const QImage& img) {
+    const QRgb background = img.pixel(0, 0);
+    int left = img.width();
+    int top = img.height();
+    int right = -1;
+    int bottom = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            if (img.pixel(x, y) != background) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? img.rect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 }  // namespace
@@ -51,6 +73,9 @@ int main(int argc, char** argv) {
     // Give the window a moment to finish painting once it has appeared.
     QThread::msleep(700);
     shot = screen->grabWindow(0).toImage();
+    if (!shot.isNull()) {
+        shot = shot.copy(contentOf(shot));
+    }
     if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
         std::fprintf(stderr, "could not save %s\n", argv[1]);
         return 1;
