@@ -239,7 +239,7 @@ QImage drawToolPicture(int index) {
             drawPlug(p, QColor(70, 180, 90), false);
             break;
         case 3:
-            drawPlug(p, QColor(200, 200, 200), true);
+            drawPlug(p, QColor(150, 150, 160), true);
             break;
         default:
             break;
