@@ -125,9 +125,13 @@ int main(int argc, char** argv) {
                 median(shown) / base);
     std::printf("peak RSS: %.1f MB with the window open, %.1f MB after the fills (rows: %.1f MB)\n",
                 rssBefore / 1024.0, rssAfter / 1024.0, (rssAfter - rssBefore) / 1024.0);
-    std::printf(
-        "goal: under 10x and under 100 MB for the rows: %s\n",
-        median(shown) / base < 10.0 && (rssAfter - rssBefore) < 100 * 1024 ? "met" : "NOT met");
+    const double rowsMb = (rssAfter - rssBefore) / 1024.0;
+    auto verdict = [](bool met) { return met ? "met" : "NOT met"; };
+    std::printf("goal, worker fill under 10x:           %s\n",
+                verdict(median(written) / base < 10.0));
+    std::printf("goal, every row in the view under 10x: %s\n",
+                verdict(median(shown) / base < 10.0));
+    std::printf("goal, rows under 100 MB:               %s\n", verdict(rowsMb < 100.0));
     windows.shutdown();
     return 0;
 }
