@@ -49,6 +49,19 @@ TEST(HeadlessWindow, ReopeningStartsFromTheDesignAndRaisingDoesNotRebuild) {
     EXPECT_EQ(sw.编辑框_端口.text(), "21");
 }
 
+TEST(HeadlessWindow, ClosingTheMainWindowClosesTheOwnedOneAfterItsOwnHandlers) {
+    WindowSystem ws;
+    std::vector<std::string> order;
+    ws.mainWindow().window.aboutToBeDestroyed.subscribe([&] { order.push_back("main"); });
+    ws.serverManagerWindow().window.aboutToBeDestroyed.subscribe(
+        [&] { order.push_back("server"); });
+    ws.mainWindow().window.open();
+    ws.serverManagerWindow().window.open();
+    ws.main.window.userClose();
+    EXPECT_EQ(order, (std::vector<std::string>{"main", "server"}));
+    EXPECT_FALSE(ws.serverManagerWindow().window.isOpen());
+}
+
 TEST(HeadlessWindow, ServerManagerControlsAsDesigned) {
     WindowSystem ws;
     ui::ServerManagerWindow& sw = ws.serverManagerWindow();

@@ -32,6 +32,9 @@ void Window::close() {
         return;
     }
     aboutToBeDestroyed.fire();
+    if (m_afterClose) {
+        m_afterClose();
+    }
     m_alive.store(false);
 }
 

@@ -33,6 +33,8 @@ public:
     void userResizeClient(int width, int height);
     // The user clicks the close box.
     void userClose() { close(); }
+    // Runs after this window's aboutToBeDestroyed handlers: closes the windows it owns.
+    void setAfterClose(std::function<void()> afterClose) { m_afterClose = std::move(afterClose); }
 
 private:
     std::string m_designedCaption;
@@ -40,6 +42,7 @@ private:
     int m_designedClientWidth;
     int m_designedClientHeight;
     std::function<void()> m_resetControls;
+    std::function<void()> m_afterClose;
     AliveFlag m_alive{false};
     mutable std::mutex m_mutex;
     std::string m_caption;

@@ -191,7 +191,10 @@ WindowSystem::WindowSystem()
       m_serverWindow{server.window, dialogsScript,      server.标签4, server.组合框_服务器名称,
                      server.按钮4,  server.按钮5,       server.标签1, server.编辑框_服务器地址,
                      server.标签5,  server.编辑框_端口, server.标签2, server.编辑框_用户名,
-                     server.标签3,  server.编辑框_密码, server.按钮3, server.按钮2} {}
+                     server.标签3,  server.编辑框_密码, server.按钮3, server.按钮2} {
+    // The server-management window is owned by the main window and goes with it.
+    main.window.setAfterClose([this] { server.window.close(); });
+}
 
 void WindowSystem::post(std::function<void()> task) {
     if (main.window.isOpen() && task) {

@@ -123,6 +123,12 @@ TEST_F(QtServerManagerWindow, OpenedOnceAndRebuiltAfterClosing) {
     // The main window stays usable while it is open.
     EXPECT_TRUE(ws->main.上传钮.widget()->isEnabled());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // Closing the main window takes the owned window with it, through its own handlers.
+    mw().window.close();
+    pump();
+    EXPECT_EQ(destroyed, 2);
+    EXPECT_FALSE(sw.window.isOpen());
 }
 
 }  // namespace
