@@ -33,6 +33,9 @@ struct FtpClient::Shared {
     std::string currentDirectory;         // the primary's, empty when unknown
     std::shared_ptr<FtpSession> primary;  // for abort() without the primary lock
     std::vector<std::weak_ptr<FtpSession>> workers;
+    // Non-UTF-8 names one connection listed, so that every connection sends them back alike.
+    const std::shared_ptr<ftp_session::RawNameBook> rawNames =
+        std::make_shared<ftp_session::RawNameBook>();
     FtpError lastError;
 };
 
@@ -138,6 +141,7 @@ bool FtpClient::connect(const std::string& host, const std::string& user,
     }
     auto session = std::make_shared<FtpSession>(timeouts);
     session->setPassiveOnly(passive);
+    session->setRawNameBook(m_shared->rawNames);
     {
         // Published before connecting, so that disconnect() from another thread can abort a
         // connect that hangs.
@@ -244,6 +248,7 @@ FtpClient::SessionPtr FtpClient::workerSession() {
     }
     auto session = std::make_shared<FtpSession>(timeouts);
     session->setPassiveOnly(passive);
+    session->setRawNameBook(m_shared->rawNames);
     bool ok = session->connect(host, port, user, password);
     it->generation = generation;
     it->session = ok ? session : nullptr;

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -112,23 +113,53 @@ std::optional<std::string> FtpSession::toWire(std::string_view text) {
         fail(FtpErrorKind::InvalidArgument, "a name holds CR, LF or NUL");
         return std::nullopt;
     }
-    if (!m_utf8 || isAscii(text)) {
+    if (!m_utf8 || isAscii(text) || m_rawNames->contains(text)) {
         return std::string(text);
     }
-    std::optional<std::string> utf8 = text::gbToUtf8(text);
-    if (!utf8) {
-        fail(FtpErrorKind::InvalidArgument, "a name is not valid GB18030 text");
+    // Path by path component: a component the server listed in non-UTF-8 bytes goes back as
+    // those bytes, every other one as UTF-8. "/" is never part of a GBK or UTF-8 character.
+    std::string wire;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t slash = text.find('/', start);
+        const std::string_view part = text.substr(start, slash - start);
+        if (isAscii(part) || m_rawNames->contains(part)) {
+            wire += part;
+        } else if (std::optional<std::string> utf8 = text::gbToUtf8(part)) {
+            wire += *utf8;
+        } else {
+            fail(FtpErrorKind::InvalidArgument, "a name is not valid GB18030 text");
+            return std::nullopt;
+        }
+        if (slash == std::string_view::npos) {
+            return wire;
+        }
+        wire += '/';
+        start = slash + 1;
     }
-    return utf8;
 }
 
 std::string FtpSession::fromWire(std::string_view bytes) const {
     // A server that speaks UTF-8 may still hold names written as GBK bytes by older
-    // clients: such a name is taken as GBK rather than garbled. ASCII is the same in all three.
-    if (m_utf8 && !isAscii(bytes) && text::isValidUtf8(bytes)) {
+    // clients: such a name is taken as GBK rather than garbled, and remembered so that it
+    // goes back in the same bytes. ASCII is the same in all three.
+    if (!m_utf8 || isAscii(bytes)) {
+        return std::string(bytes);
+    }
+    if (text::isValidUtf8(bytes)) {
         if (std::optional<std::string> gb = text::utf8ToGb(bytes)) {
             return *gb;
         }
+    }
+    m_rawNames->remember(bytes);
+    std::size_t start = 0;
+    while (start <= bytes.size()) {
+        const std::size_t slash = std::min(bytes.find('/', start), bytes.size());
+        const std::string_view part = bytes.substr(start, slash - start);
+        if (!text::isValidUtf8(part)) {
+            m_rawNames->remember(part);
+        }
+        start = slash + 1;
     }
     return std::string(bytes);
 }

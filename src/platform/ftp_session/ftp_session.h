@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -21,6 +22,7 @@
 #include "platform/ftp_session/ftp_limits.h"
 #include "platform/ftp_session/ftp_reply.h"
 #include "platform/ftp_session/list_parser.h"
+#include "platform/ftp_session/raw_name_book.h"
 #include "platform/ftp_session/socket_io.h"
 
 namespace lumaro::ftp_session {
@@ -39,6 +41,10 @@ public:
     // Sends QUIT (briefly) and closes. Safe when not connected.
     void close();
     bool isOpen() const { return m_control.valid(); }
+
+    // Shares the book of non-UTF-8 names with the other connections of one client; by
+    // default each session keeps its own.
+    void setRawNameBook(std::shared_ptr<RawNameBook> book) { m_rawNames = std::move(book); }
 
     // Skips active mode and opens data connections passively from the start.
     void setPassiveOnly(bool passive) { m_passiveOnly = passive; }
@@ -88,8 +94,7 @@ private:
     bool readReply(FtpReply& reply, std::chrono::milliseconds timeout);
     bool readReply(FtpReply& reply) { return readReply(reply, m_timeouts.reply); }
     // Skips 1xx replies; takes the size a skipped one announces when none is known yet.
-    bool readFinalReply(FtpReply& reply,
-                        std::optional<std::uint64_t>* announcedSize = nullptr);
+    bool readFinalReply(FtpReply& reply, std::optional<std::uint64_t>* announcedSize = nullptr);
     bool command(std::string_view line, FtpReply& reply);
     bool simpleCommand(std::string_view verb, std::string_view path, int okClass);
     bool login(const std::string& user, const std::string& password);
@@ -111,6 +116,7 @@ private:
     std::optional<FtpReply> m_pushedBack;  // a final reply read early, returned next
     std::set<std::string> m_features;
     bool m_utf8 = false;
+    std::shared_ptr<RawNameBook> m_rawNames = std::make_shared<RawNameBook>();
     bool m_passiveOnly = false;
     bool m_activeFailed = false;
     bool m_epsvFailed = false;

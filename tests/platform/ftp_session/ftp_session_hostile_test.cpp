@@ -216,7 +216,20 @@ TEST(HostileServer, NamesThatAreNotUtf8AreTakenAsGbk) {
     std::vector<std::string> expected = {"甲.txt", "乙.txt"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(listed, expected);
-    // Names we send travel as UTF-8.
+
+    // The GBK name goes back in its own bytes, alone or inside a path, so the file it names
+    // can be fetched; every other name travels as UTF-8.
+    test::TempDir dir;
+    for (const std::string& path : {std::string("乙.txt"), std::string("/乙.txt")}) {
+        FILE* file = std::fopen((dir.path() / "out").c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        EXPECT_TRUE(session.retrieve(path, fileno(file))) << session.lastError().message;
+        std::fclose(file);
+        EXPECT_EQ(test::readFile(dir.path() / "out"), "b");
+        EXPECT_EQ(server.commands().back(), "RETR " + path);
+    }
+    EXPECT_TRUE(session.changeDirectory("/目录/乙.txt"));
+    EXPECT_EQ(server.commands().back(), "CWD " + text::toUtf8("/目录/") + "乙.txt");
     EXPECT_TRUE(session.changeDirectory("/目录"));
     EXPECT_EQ(server.commands().back(), "CWD " + text::toUtf8("/目录"));
 }
