@@ -570,7 +570,7 @@ void Menu::popup(int x, int y) {
 
 // --- Toolbar
 
-Toolbar::Toolbar(UiThread& ui, std::vector<ToolButtonSpec> buttons, std::vector<Image> pictures)
+Toolbar::Toolbar(UiThread& ui, std::vector<ToolButtonDesign> buttons, std::vector<Image> pictures)
     : ControlWrapper(ui), m_buttons(std::move(buttons)), m_pictures(std::move(pictures)) {}
 
 void Toolbar::create(QWidget* parent, Rect r) {
@@ -582,7 +582,7 @@ void Toolbar::create(QWidget* parent, Rect r) {
     m_widget->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_actions.clear();
     for (std::size_t n = 0; n < m_buttons.size(); ++n) {
-        const ToolButtonSpec& b = m_buttons[n];
+        const ToolButtonDesign& b = m_buttons[n];
         if (b.picture < 0) {
             m_widget->addSeparator();
             m_actions.emplace_back(nullptr);

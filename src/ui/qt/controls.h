@@ -186,14 +186,14 @@ void Menu::addEntries(const Entries& entries) {
     }
 }
 
-struct ToolButtonSpec {
+struct ToolButtonDesign {
     int picture;  // -1: separator
     std::string hint;
 };
 
 class Toolbar : public ControlWrapper<ui::Toolbar, QToolBar> {
 public:
-    Toolbar(UiThread& ui, std::vector<ToolButtonSpec> buttons, std::vector<Image> pictures);
+    Toolbar(UiThread& ui, std::vector<ToolButtonDesign> buttons, std::vector<Image> pictures);
     void create(QWidget* parent, Rect place);
     int buttonCount() const override;
     bool isSeparator(int number) const override;
@@ -205,7 +205,7 @@ public:
     QAction* action(int number) const;
 
 private:
-    std::vector<ToolButtonSpec> m_buttons;
+    std::vector<ToolButtonDesign> m_buttons;
     std::vector<Image> m_pictures;
     std::vector<QPointer<QAction>> m_actions;  // UI thread
 };

@@ -75,8 +75,8 @@ std::vector<ListColumn> listColumns(const std::array<design::Column, 2>& designe
     return c;
 }
 
-std::vector<ToolButtonSpec> toolButtons() {
-    std::vector<ToolButtonSpec> b;
+std::vector<ToolButtonDesign> toolButtons() {
+    std::vector<ToolButtonDesign> b;
     for (const auto& d : design::kToolButtons) {
         b.push_back({d.picture, d.hint});
     }
