@@ -548,7 +548,7 @@ void ListView::drain() {
         applyOp(op);
     }
     // A model that somehow drifted from the store is brought back in one reset.
-    if (m_model->modelRows() != shadowRows && ops.empty()) {
+    if (m_model->modelRows() != shadowRows) {
         m_model->resetRows(shadowRows);
     }
     if (imagesReplaced || !newImages.empty()) {
