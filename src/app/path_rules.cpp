@@ -3,8 +3,8 @@
 #include "platform/filesystem/attributes.h"
 #include "platform/filesystem/directory_search.h"
 #include "platform/filesystem/native_path.h"
-#include "platform/filesystem/wildcard.h"
 #include "platform/text/gb_text.h"
+#include "platform/text/wildcard.h"
 
 namespace lumaro::app {
 
@@ -33,7 +33,7 @@ std::optional<int> queryLocalEntry(std::string_view text) {
     }
     // Without wildcards one stat answers both questions; the directory search is needed
     // only for wildcards and for entries whose attributes cannot be read (dangling links).
-    if (!filesystem::hasWildcard(filesystem::lastComponent(text))) {
+    if (!text::hasWildcard(filesystem::lastComponent(text))) {
         const int attributes = filesystem::readAttributes(text);
         if (attributes != -1) {
             return attributes;

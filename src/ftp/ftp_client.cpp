@@ -11,8 +11,9 @@
 
 #include "ftp/download_temp_path.h"
 #include "platform/ftp_session/ftp_session.h"
-#include "platform/ftp_session/wildcard.h"
+#include "platform/ftp_session/list_pattern.h"
 #include "platform/text/encoding.h"
+#include "platform/text/wildcard.h"
 
 namespace lumaro::ftp {
 
@@ -326,7 +327,7 @@ bool FtpClient::listEntries(const std::string& pattern, std::vector<RemoteEntry>
         return false;
     }
     for (RemoteEntry& entry : all) {
-        if (ftp_session::matchesWildcard(parts.namePattern, entry.name)) {
+        if (parts.namePattern.empty() || text::matchesWildcard(parts.namePattern, entry.name)) {
             entries.push_back(std::move(entry));
         }
     }

@@ -7,7 +7,7 @@
 
 #include "platform/filesystem/attributes.h"
 #include "platform/filesystem/native_path.h"
-#include "platform/filesystem/wildcard.h"
+#include "platform/text/wildcard.h"
 
 namespace lumaro::filesystem {
 
@@ -75,8 +75,9 @@ bool enumerateDirectory(std::string_view pattern,
     }
     DirCloser closer(dir);
     const int dirFd = ::dirfd(dir);
+    const std::string namePattern = fromNativeName(split.name);
     while (const dirent* item = ::readdir(dir)) {
-        if (!matchesWildcard(split.name, item->d_name)) {
+        if (!text::matchesWildcard(namePattern, fromNativeName(item->d_name))) {
             continue;
         }
         if (!visit(describe(dirFd, item->d_name))) {
@@ -101,7 +102,7 @@ bool entryExists(std::string_view path) {
     }
     const std::string native = toNativePath(path);
     const SplitPattern split = splitNative(native);
-    if (!hasWildcard(split.name)) {
+    if (!text::hasWildcard(split.name)) {
         struct stat st {};
         // lstat as well: a dangling link is still found by a directory search.
         return ::stat(native.c_str(), &st) == 0 || ::lstat(native.c_str(), &st) == 0;
@@ -112,8 +113,9 @@ bool entryExists(std::string_view path) {
         return false;
     }
     DirCloser closer(dir);
+    const std::string namePattern = fromNativeName(split.name);
     while (const dirent* item = ::readdir(dir)) {
-        if (matchesWildcard(split.name, item->d_name)) {
+        if (text::matchesWildcard(namePattern, fromNativeName(item->d_name))) {
             found = true;
             break;
         }

@@ -1,24 +1,24 @@
-#include "platform/ftp_session/wildcard.h"
+#include "platform/text/wildcard.h"
 
-namespace lumaro::ftp_session {
+namespace lumaro::text {
 namespace {
 
 // Length of the character starting at `pos`: 1 for ASCII, 4 for a GB18030 four-byte
-// sequence (second byte a digit), else 2.
+// sequence (second byte a digit), else 2; never past the end.
 std::size_t charLength(std::string_view s, std::size_t pos) {
-    auto lead = static_cast<unsigned char>(s[pos]);
+    const auto lead = static_cast<unsigned char>(s[pos]);
     if (lead < 0x80 || pos + 1 >= s.size()) {
         return 1;
     }
-    char second = s[pos + 1];
+    const char second = s[pos + 1];
     if (second >= '0' && second <= '9' && pos + 3 < s.size()) {
         return 4;
     }
     return 2;
 }
 
+// Iterative matcher with one backtrack point for the last "*": never exponential.
 bool match(std::string_view p, std::string_view n) {
-    // Iterative matcher with one backtrack point for the last "*": linear for typical names.
     std::size_t pi = 0, ni = 0;
     std::size_t starP = std::string_view::npos, starN = 0;
     while (ni < n.size()) {
@@ -47,29 +47,16 @@ bool match(std::string_view p, std::string_view n) {
 
 }  // namespace
 
+bool hasWildcard(std::string_view text) {
+    return text.find_first_of("*?") != std::string_view::npos;
+}
+
 bool matchesWildcard(std::string_view pattern, std::string_view name) {
-    if (pattern.empty() || pattern == "*" || pattern == "*.*") {
-        return true;
-    }
     if (match(pattern, name)) {
         return true;
     }
-    if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*") {
-        return match(pattern.substr(0, pattern.size() - 2), name);
-    }
-    return false;
+    return pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
+           match(pattern.substr(0, pattern.size() - 2), name);
 }
 
-ListPattern splitListPattern(std::string_view pattern) {
-    std::size_t slash = pattern.rfind('/');
-    if (slash == std::string_view::npos) {
-        return {"", std::string(pattern)};
-    }
-    std::string directory(pattern.substr(0, slash));
-    if (directory.empty()) {
-        directory = "/";
-    }
-    return {directory, std::string(pattern.substr(slash + 1))};
-}
-
-}  // namespace lumaro::ftp_session
+}  // namespace lumaro::text
