@@ -20,15 +20,6 @@ namespace {
 
 constexpr std::size_t kControlReadChunk = 64 * 1024;
 
-bool isAscii(std::string_view s) {
-    for (char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool hasForbiddenByte(std::string_view s) {
     return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -113,7 +104,7 @@ std::optional<std::string> FtpSession::toWire(std::string_view text) {
         fail(FtpErrorKind::InvalidArgument, "a name holds CR, LF or NUL");
         return std::nullopt;
     }
-    if (!m_utf8 || isAscii(text) || m_rawNames->contains(text)) {
+    if (!m_utf8 || text::isAscii(text) || m_rawNames->contains(text)) {
         return std::string(text);
     }
     // Path by path component: a component the server listed in non-UTF-8 bytes goes back as
@@ -123,7 +114,7 @@ std::optional<std::string> FtpSession::toWire(std::string_view text) {
     while (true) {
         const std::size_t slash = text.find('/', start);
         const std::string_view part = text.substr(start, slash - start);
-        if (isAscii(part) || m_rawNames->contains(part)) {
+        if (text::isAscii(part) || m_rawNames->contains(part)) {
             wire += part;
         } else if (std::optional<std::string> utf8 = text::gbToUtf8(part)) {
             wire += *utf8;
@@ -143,7 +134,7 @@ std::string FtpSession::fromWire(std::string_view bytes) const {
     // A server that speaks UTF-8 may still hold names written as GBK bytes by older
     // clients: such a name is taken as GBK rather than garbled, and remembered so that it
     // goes back in the same bytes. ASCII is the same in all three.
-    if (!m_utf8 || isAscii(bytes)) {
+    if (!m_utf8 || text::isAscii(bytes)) {
         return std::string(bytes);
     }
     if (text::isValidUtf8(bytes)) {

@@ -66,15 +66,6 @@ Converter& gbToUtf8Converter() {
     return converter;
 }
 
-bool isAscii(std::string_view s) {
-    for (char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 std::optional<std::string> utf8ToGb(std::string_view utf8) {
@@ -106,6 +97,15 @@ std::string fromUtf8(std::string_view utf8) {
         return std::string(utf8);
     }
     return utf8ToGbConverter().run(utf8, "?").value_or(std::string());
+}
+
+bool isAscii(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool isValidUtf8(std::string_view s) {

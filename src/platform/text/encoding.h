@@ -25,4 +25,7 @@ std::string fromUtf8(std::string_view utf8);
 
 bool isValidUtf8(std::string_view s);
 
+// True when every byte is below 0x80: the same text in GB18030, GBK and UTF-8.
+bool isAscii(std::string_view s);
+
 }  // namespace lumaro::text
