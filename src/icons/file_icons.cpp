@@ -19,10 +19,6 @@ namespace {
 
 constexpr int kIconSide = 32;
 
-ui::Image toImage(const shell::Picture& picture) {
-    return ui::Image{picture.width, picture.height, picture.pixels};
-}
-
 bool endsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
@@ -47,7 +43,7 @@ IconServices shellIconServices() {
         },
         [](std::string_view ico) -> std::optional<ui::Image> {
             const auto picture = shell::loadFirstIcon(ico, kIconSide, kIconSide);
-            return picture ? std::optional<ui::Image>(toImage(*picture)) : std::nullopt;
+            return picture ? std::optional<ui::Image>(*picture) : std::nullopt;
         },
         [](std::string_view path) {
             return shell::renderFileIcon(path, kIconSide, kIconSide, shell::kBlack);

@@ -1,5 +1,5 @@
 #pragma once
-// A picture handed between the shell layer and the system: 32-bit 0xAARRGGBB pixels, not
+// Pictures handed between the shell layer and the system: 32-bit 0xAARRGGBB pixels, not
 // premultiplied, row by row from the top-left corner. Plain data, no Qt.
 
 #include <cstdint>
@@ -7,20 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/image.h"
+
 namespace lumaro::shell {
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-
-    bool isValid() const {
-        return width > 0 && height > 0 &&
-               pixels.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    }
-    std::uint32_t pixel(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
-    bool operator==(const Picture&) const = default;
-};
+// The same plain pixel data as an image of the window layer's icon lists, so a picture
+// goes into a list as it is.
+using Picture = ui::Image;
 
 // A standard BMP file image of the picture: file header, information header, no colour
 // table, 32 bits per pixel, rows from the bottom up. The fourth byte of each pixel is 0,
