@@ -7,6 +7,7 @@
 
 #include "ui/button.h"
 #include "ui/combo_box.h"
+#include "ui/control_designs.h"
 #include "ui/drop_target.h"
 #include "ui/edit_box.h"
 #include "ui/headless/control_base.h"
@@ -189,11 +190,6 @@ private:
     int m_popups = 0;
     int m_x = 0;
     int m_y = 0;
-};
-
-struct ToolButtonDesign {
-    int picture;  // -1: separator
-    std::string hint;
 };
 
 class Toolbar : public ControlImpl<ui::Toolbar> {

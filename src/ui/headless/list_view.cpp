@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
-#include "platform/text/gb_text.h"
-
 namespace lumaro::ui::headless {
 
 ListView::ListView(const AliveFlag& alive, Rect designed, std::vector<ColumnDesign> columns,
                    std::vector<Image> designedImages)
     : ControlImpl(alive, designed),
       m_columns(std::move(columns)),
-      m_designedImages(std::move(designedImages)) {}
+      m_designedImages(std::move(designedImages)),
+      m_rows(static_cast<int>(m_columns.size())) {}
 
 int ListView::columnCount() const {
     std::lock_guard lock(m_mutex);
@@ -44,53 +43,27 @@ void ListView::autoSizeColumn(int column) {
     if (!alive() || !validColumn(column)) {
         return;
     }
-    const auto c = static_cast<std::size_t>(column);
-    int widest = textWidth(m_columns[c].title);
-    for (const Row& r : m_rows) {
-        widest = std::max(widest, textWidth(r.cells[c]));
+    int widest = textWidth(m_columns[static_cast<std::size_t>(column)].title);
+    for (int row = 0; row < m_rows.rowCount(); ++row) {
+        widest = std::max(widest, textWidth(m_rows.cellText(row, column)));
     }
-    m_widths[c] = widest;
+    m_widths[static_cast<std::size_t>(column)] = widest;
 }
 
 int ListView::addRow(const std::string& caption, int iconIndex) {
     std::lock_guard lock(m_mutex);
-    if (!alive()) {
-        return -1;
-    }
-    Row r;
-    r.cells.resize(m_columns.size());
-    r.cells[0] = caption;
-    r.icon = iconIndex;
-    m_rows.push_back(std::move(r));
-    return static_cast<int>(m_rows.size()) - 1;
+    return alive() ? m_rows.addRow(caption, iconIndex) : -1;
 }
 
 int ListView::insertRow(int row, const std::string& caption, int iconIndex) {
     std::lock_guard lock(m_mutex);
-    if (!alive() || row < 0 || row > static_cast<int>(m_rows.size())) {
-        return -1;
-    }
-    Row r;
-    r.cells.resize(m_columns.size());
-    r.cells[0] = caption;
-    r.icon = iconIndex;
-    m_rows.insert(m_rows.begin() + row, std::move(r));
-    if (m_current >= row) {
-        ++m_current;
-    }
-    return row;
+    return alive() ? m_rows.insertRow(row, caption, iconIndex) : -1;
 }
 
 void ListView::removeRow(int row) {
     std::lock_guard lock(m_mutex);
-    if (!alive() || !validRow(row)) {
-        return;
-    }
-    m_rows.erase(m_rows.begin() + row);
-    if (m_current == row) {
-        m_current = -1;
-    } else if (m_current > row) {
-        --m_current;
+    if (alive()) {
+        m_rows.removeRow(row);
     }
 }
 
@@ -98,139 +71,102 @@ void ListView::clear() {
     std::lock_guard lock(m_mutex);
     if (alive()) {
         m_rows.clear();
-        m_current = -1;
     }
 }
 
 int ListView::rowCount() const {
     std::lock_guard lock(m_mutex);
-    return alive() ? static_cast<int>(m_rows.size()) : 0;
+    return alive() ? m_rows.rowCount() : 0;
 }
 
 std::string ListView::cellText(int row, int column) const {
     std::lock_guard lock(m_mutex);
-    if (!alive() || !validRow(row) || !validColumn(column)) {
-        return {};
-    }
-    return m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+    return alive() ? m_rows.cellText(row, column) : std::string();
 }
 
 void ListView::setCellText(int row, int column, const std::string& text) {
     std::lock_guard lock(m_mutex);
-    if (alive() && validRow(row) && validColumn(column)) {
-        m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)] = text;
+    if (alive()) {
+        m_rows.setCellText(row, column, text);
     }
 }
 
 int ListView::iconIndex(int row) const {
     std::lock_guard lock(m_mutex);
-    return alive() && validRow(row) ? m_rows[static_cast<std::size_t>(row)].icon : -1;
+    return alive() ? m_rows.iconIndex(row) : -1;
 }
 
 void ListView::setIconIndex(int row, int iconIndex) {
     std::lock_guard lock(m_mutex);
-    if (alive() && validRow(row)) {
-        m_rows[static_cast<std::size_t>(row)].icon = iconIndex;
+    if (alive()) {
+        m_rows.setIconIndex(row, iconIndex);
     }
 }
 
 int ListView::findRow(const std::string& caption, bool ignoreCase, int fromRow) const {
     std::lock_guard lock(m_mutex);
-    if (!alive()) {
-        return -1;
-    }
-    for (int i = std::max(fromRow, 0); i < static_cast<int>(m_rows.size()); ++i) {
-        const std::string& c = m_rows[static_cast<std::size_t>(i)].cells[0];
-        if (ignoreCase ? text::equalsIgnoreCase(c, caption) : c == caption) {
-            return i;
-        }
-    }
-    return -1;
+    return alive() ? m_rows.findRow(caption, ignoreCase, fromRow) : -1;
 }
 
 std::vector<int> ListView::selectedRows() const {
     std::lock_guard lock(m_mutex);
-    std::vector<int> rows;
-    if (!alive()) {
-        return rows;
-    }
-    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i) {
-        if (m_rows[static_cast<std::size_t>(i)].selected) {
-            rows.push_back(i);
-        }
-    }
-    return rows;
+    return alive() ? m_rows.selectedRows() : std::vector<int>();
 }
 
 bool ListView::isSelected(int row) const {
     std::lock_guard lock(m_mutex);
-    return alive() && validRow(row) && m_rows[static_cast<std::size_t>(row)].selected;
+    return alive() && m_rows.isSelected(row);
 }
 
 void ListView::setSelected(int row, bool selected) {
     std::lock_guard lock(m_mutex);
-    if (alive() && validRow(row)) {
-        m_rows[static_cast<std::size_t>(row)].selected = selected;
+    if (alive()) {
+        m_rows.setSelected(row, selected);
     }
 }
 
 void ListView::clearSelection() {
     std::lock_guard lock(m_mutex);
-    if (!alive()) {
-        return;
-    }
-    for (Row& r : m_rows) {
-        r.selected = false;
+    if (alive()) {
+        m_rows.clearSelection();
     }
 }
 
 int ListView::currentRow() const {
     std::lock_guard lock(m_mutex);
-    return alive() ? m_current : -1;
+    return alive() ? m_rows.currentRow() : -1;
 }
 
 void ListView::setCurrentRow(int row) {
     std::lock_guard lock(m_mutex);
     if (alive()) {
-        m_current = validRow(row) ? row : -1;
+        m_rows.setCurrentRow(row);
     }
 }
 
 int ListView::imageCount() const {
     std::lock_guard lock(m_mutex);
-    return alive() ? static_cast<int>(m_images.size()) : 0;
+    return alive() ? m_rows.imageCount() : 0;
 }
 
 Image ListView::image(int index) const {
     std::lock_guard lock(m_mutex);
-    if (!alive() || index < 0 || index >= static_cast<int>(m_images.size())) {
-        return {};
-    }
-    return m_images[static_cast<std::size_t>(index)];
+    return alive() ? m_rows.image(index) : Image();
 }
 
 int ListView::appendImage(const Image& image) {
     std::lock_guard lock(m_mutex);
-    if (!alive() || !image.isValid()) {
-        return -1;
-    }
-    m_images.push_back(image);
-    return static_cast<int>(m_images.size()) - 1;
+    return alive() ? m_rows.appendImage(image) : -1;
 }
 
 void ListView::copyImagesFrom(const ui::ListView& other) {
     if (&other == this) {
         return;
     }
-    std::vector<Image> images;
-    const int n = other.imageCount();
-    images.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        images.push_back(other.image(i));
-    }
+    std::vector<Image> images = imagesOf(other);
     std::lock_guard lock(m_mutex);
     if (alive()) {
-        m_images = std::move(images);
+        m_rows.setImages(std::move(images));
     }
 }
 
@@ -241,9 +177,7 @@ void ListView::reset() {
     for (const ColumnDesign& c : m_columns) {
         m_widths.push_back(c.width);
     }
-    m_rows.clear();
-    m_images = m_designedImages;
-    m_current = -1;
+    m_rows.reset(m_designedImages);
 }
 
 void ListView::userClickRow(int row) {
@@ -252,13 +186,8 @@ void ListView::userClickRow(int row) {
         if (!alive()) {
             return;
         }
-        for (Row& r : m_rows) {
-            r.selected = false;
-        }
-        m_current = validRow(row) ? row : -1;
-        if (m_current >= 0) {
-            m_rows[static_cast<std::size_t>(row)].selected = true;
-        }
+        m_rows.clearSelection();
+        m_rows.setSelected(m_rows.setCurrentRow(row), true);
     }
     selectionChanged.fire();
 }
@@ -266,12 +195,11 @@ void ListView::userClickRow(int row) {
 void ListView::userToggleRow(int row) {
     {
         std::lock_guard lock(m_mutex);
-        if (!alive() || !validRow(row)) {
+        if (!alive() || !m_rows.validRow(row)) {
             return;
         }
-        Row& r = m_rows[static_cast<std::size_t>(row)];
-        r.selected = !r.selected;
-        m_current = row;
+        m_rows.setSelected(row, !m_rows.isSelected(row));
+        m_rows.setCurrentRow(row);
     }
     selectionChanged.fire();
 }

@@ -1,17 +1,15 @@
 #pragma once
-// Headless list view: rows, cells, icons, selection and icon list in memory, thread-safe.
+// Headless list view: rows, cells, icons, selection and icon list in memory (a ListRows), and
+// the column widths; thread-safe: every call takes the control's mutex.
 #include <string>
 #include <vector>
 
+#include "ui/control_designs.h"
 #include "ui/headless/control_base.h"
+#include "ui/list_rows.h"
 #include "ui/list_view.h"
 
 namespace lumaro::ui::headless {
-
-struct ColumnDesign {
-    std::string title;
-    int width;
-};
 
 class ListView : public ControlImpl<ui::ListView> {
 public:
@@ -59,12 +57,6 @@ public:
     void userRightClick(int screenX, int screenY);
 
 private:
-    struct Row {
-        std::vector<std::string> cells;
-        int icon = -1;
-        bool selected = false;
-    };
-    bool validRow(int row) const { return row >= 0 && row < static_cast<int>(m_rows.size()); }
     bool validColumn(int column) const {
         return column >= 0 && column < static_cast<int>(m_widths.size());
     }
@@ -73,10 +65,8 @@ private:
 
     std::vector<ColumnDesign> m_columns;
     std::vector<Image> m_designedImages;
-    std::vector<int> m_widths;
-    std::vector<Row> m_rows;
-    std::vector<Image> m_images;
-    int m_current = -1;
+    std::vector<int> m_widths;  // set from the designed columns each time the window opens
+    ListRows m_rows;
 };
 
 }  // namespace lumaro::ui::headless

@@ -1,5 +1,6 @@
 #include "ui/headless/window_system.h"
 
+#include "ui/control_designs.h"
 #include "ui/main_window_design.h"
 #include "ui/server_manager_design.h"
 
@@ -20,22 +21,6 @@ Image squarePicture(int size, std::uint32_t rgb) {
         }
     }
     return img;
-}
-
-std::vector<ColumnDesign> columns(const std::array<design::Column, 2>& designed) {
-    std::vector<ColumnDesign> c;
-    for (const auto& d : designed) {
-        c.push_back({d.title, d.width});
-    }
-    return c;
-}
-
-std::vector<ToolButtonDesign> toolButtons() {
-    std::vector<ToolButtonDesign> b;
-    for (const auto& d : design::kToolButtons) {
-        b.push_back({d.picture, d.hint});
-    }
-    return b;
 }
 
 template <std::size_t N>
@@ -80,7 +65,7 @@ std::vector<Image> placeholderToolPictures() {
 MainWindowControls::MainWindowControls()
     : window(design::kMainCaption, design::kMainOuter, kMainClientWidth, kMainClientHeight,
              [this] { reset(); }),
-      工具条1(window.aliveFlag(), design::kToolbar, toolButtons(), placeholderToolPictures()),
+      工具条1(window.aliveFlag(), design::kToolbar, toolButtonDesigns(), placeholderToolPictures()),
       反退钮1(window.aliveFlag(), design::k反退钮1.place, design::k反退钮1.text),
       本地目录框(window.aliveFlag(), design::k本地目录框, 0),
       浏览钮(window.aliveFlag(), design::k浏览钮.place, design::k浏览钮.text),
@@ -88,8 +73,8 @@ MainWindowControls::MainWindowControls()
       FTP目录框(window.aliveFlag(), design::kFTP目录框, false, "", 0),
       标签4(window.aliveFlag(), design::k标签4.place, design::k标签4.text),
       标签5(window.aliveFlag(), design::k标签5.place, design::k标签5.text),
-      上传文件框(window.aliveFlag(), design::k上传文件框, columns(design::kLocalColumns), {}),
-      远程文件框(window.aliveFlag(), design::k远程文件框, columns(design::kRemoteColumns),
+      上传文件框(window.aliveFlag(), design::k上传文件框, columnDesigns(design::kLocalColumns), {}),
+      远程文件框(window.aliveFlag(), design::k远程文件框, columnDesigns(design::kRemoteColumns),
                  placeholderFileIcons()),
       上传钮(window.aliveFlag(), design::k上传钮.place, design::k上传钮.text),
       下载钮(window.aliveFlag(), design::k下载钮.place, design::k下载钮.text),

@@ -18,6 +18,7 @@
 
 #include "ui/button.h"
 #include "ui/combo_box.h"
+#include "ui/control_designs.h"
 #include "ui/drop_target.h"
 #include "ui/edit_box.h"
 #include "ui/label.h"
@@ -185,11 +186,6 @@ void Menu::addEntries(const Entries& entries) {
         }
     }
 }
-
-struct ToolButtonDesign {
-    int picture;  // -1: separator
-    std::string hint;
-};
 
 class Toolbar : public ControlWrapper<ui::Toolbar, QToolBar> {
 public:

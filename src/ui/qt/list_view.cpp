@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "platform/text/gb_text.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/text_bridge.h"
 
@@ -94,18 +93,18 @@ void RowModel::rowsChanged(int first, int last) {
 
 // --- ListView
 
-ListView::ListView(UiThread& ui, std::vector<ListColumn> columns, std::vector<Image> designedImages)
+ListView::ListView(UiThread& ui, std::vector<ColumnDesign> columns,
+                   std::vector<Image> designedImages)
     : ControlWrapper(ui),
       m_columns(std::move(columns)),
-      m_designedImages(std::move(designedImages)) {}
+      m_designedImages(std::move(designedImages)),
+      m_rows(static_cast<int>(m_columns.size())) {}
 
 void ListView::create(QWidget* parent, Rect r, const ListLook& look) {
     {
         std::lock_guard lock(m_mutex);
         m_attached = true;
-        m_rows.clear();
-        m_images = m_designedImages;
-        m_current = -1;
+        m_rows.reset(m_designedImages);
         m_ops.clear();
         m_dataDirty = false;
         m_imagesReplaced = true;
@@ -162,11 +161,8 @@ QWidget* ListView::viewportWidget() const {
 void ListView::onViewDestroyed() {
     std::lock_guard lock(m_mutex);
     m_attached = false;
-    m_rows.clear();
-    m_rows.shrink_to_fit();
-    m_images.clear();
+    m_rows.reset({});
     m_ops.clear();
-    m_current = -1;
 }
 
 // --- columns: the widget knows them
@@ -211,14 +207,6 @@ void ListView::autoSizeColumn(int column) {
 }
 
 // --- rows: the shadow store
-
-void ListView::initRow(Row& r, const std::string& caption, int iconIndex) const {
-    if (m_columns.size() > 2) {
-        r.more.resize(m_columns.size() - 2);
-    }
-    r.cells[0] = caption;
-    r.icon = iconIndex;
-}
 
 void ListView::requestDrain() {
     if (!m_drainPosted) {
@@ -273,22 +261,15 @@ int ListView::addRow(const std::string& caption, int iconIndex) {
     if (!m_attached) {
         return -1;
     }
-    initRow(m_rows.emplace_back(), caption, iconIndex);
-    const int row = static_cast<int>(m_rows.size()) - 1;
+    const int row = m_rows.addRow(caption, iconIndex);
     pushOp({OpKind::Insert, row, 1});
     return row;
 }
 
 int ListView::insertRow(int row, const std::string& caption, int iconIndex) {
     std::lock_guard lock(m_mutex);
-    if (!m_attached || row < 0 || row > static_cast<int>(m_rows.size())) {
+    if (!m_attached || m_rows.insertRow(row, caption, iconIndex) < 0) {
         return -1;
-    }
-    Row r;
-    initRow(r, caption, iconIndex);
-    m_rows.insert(m_rows.begin() + row, std::move(r));
-    if (m_current >= row) {
-        ++m_current;
     }
     pushOp({OpKind::Insert, row, 1});
     return row;
@@ -296,177 +277,125 @@ int ListView::insertRow(int row, const std::string& caption, int iconIndex) {
 
 void ListView::removeRow(int row) {
     std::lock_guard lock(m_mutex);
-    if (!m_attached || !validRow(row)) {
-        return;
+    if (m_attached && m_rows.removeRow(row)) {
+        pushOp({OpKind::Remove, row, 1});
     }
-    m_rows.erase(m_rows.begin() + row);
-    if (m_current == row) {
-        m_current = -1;
-    } else if (m_current > row) {
-        --m_current;
-    }
-    pushOp({OpKind::Remove, row, 1});
 }
 
 void ListView::clear() {
     std::lock_guard lock(m_mutex);
-    if (!m_attached) {
-        return;
+    if (m_attached) {
+        m_rows.clear();
+        pushOp({OpKind::Clear, 0, 0});
     }
-    m_rows.clear();
-    m_current = -1;
-    pushOp({OpKind::Clear, 0, 0});
 }
 
 int ListView::rowCount() const {
     std::lock_guard lock(m_mutex);
-    return m_attached ? static_cast<int>(m_rows.size()) : 0;
+    return m_attached ? m_rows.rowCount() : 0;
 }
 
 std::string ListView::cellText(int row, int column) const {
     std::lock_guard lock(m_mutex);
-    if (!m_attached || !validRow(row) || !validColumn(column)) {
-        return {};
-    }
-    return m_rows[static_cast<std::size_t>(row)].cell(static_cast<std::size_t>(column));
+    return m_attached ? m_rows.cellText(row, column) : std::string();
 }
 
 void ListView::setCellText(int row, int column, const std::string& text) {
     std::lock_guard lock(m_mutex);
-    if (!m_attached || !validRow(row) || !validColumn(column)) {
-        return;
+    if (m_attached && m_rows.setCellText(row, column, text)) {
+        markDataDirty(row, row);
     }
-    m_rows[static_cast<std::size_t>(row)].cell(static_cast<std::size_t>(column)) = text;
-    markDataDirty(row, row);
 }
 
 int ListView::iconIndex(int row) const {
     std::lock_guard lock(m_mutex);
-    return m_attached && validRow(row) ? m_rows[static_cast<std::size_t>(row)].icon : -1;
+    return m_attached ? m_rows.iconIndex(row) : -1;
 }
 
 void ListView::setIconIndex(int row, int iconIndex) {
     std::lock_guard lock(m_mutex);
-    if (!m_attached || !validRow(row)) {
-        return;
+    if (m_attached && m_rows.setIconIndex(row, iconIndex)) {
+        markDataDirty(row, row);
     }
-    m_rows[static_cast<std::size_t>(row)].icon = iconIndex;
-    markDataDirty(row, row);
 }
 
 int ListView::findRow(const std::string& caption, bool ignoreCase, int fromRow) const {
     std::lock_guard lock(m_mutex);
-    if (!m_attached) {
-        return -1;
-    }
-    for (int i = std::max(fromRow, 0); i < static_cast<int>(m_rows.size()); ++i) {
-        const std::string& c = m_rows[static_cast<std::size_t>(i)].cells[0];
-        if (ignoreCase ? text::equalsIgnoreCase(c, caption) : c == caption) {
-            return i;
-        }
-    }
-    return -1;
+    return m_attached ? m_rows.findRow(caption, ignoreCase, fromRow) : -1;
 }
 
 // --- selection
 
 std::vector<int> ListView::selectedRows() const {
     std::lock_guard lock(m_mutex);
-    std::vector<int> out;
-    if (!m_attached) {
-        return out;
-    }
-    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i) {
-        if (m_rows[static_cast<std::size_t>(i)].selected) {
-            out.push_back(i);
-        }
-    }
-    return out;
+    return m_attached ? m_rows.selectedRows() : std::vector<int>();
 }
 
 bool ListView::isSelected(int row) const {
     std::lock_guard lock(m_mutex);
-    return m_attached && validRow(row) && m_rows[static_cast<std::size_t>(row)].selected;
+    return m_attached && m_rows.isSelected(row);
 }
 
 void ListView::setSelected(int row, bool selected) {
     std::lock_guard lock(m_mutex);
-    if (!m_attached || !validRow(row)) {
-        return;
+    if (m_attached && m_rows.setSelected(row, selected)) {
+        pushOp({OpKind::Select, row, selected ? 1 : 0});
     }
-    m_rows[static_cast<std::size_t>(row)].selected = selected;
-    pushOp({OpKind::Select, row, selected ? 1 : 0});
 }
 
 void ListView::clearSelection() {
     std::lock_guard lock(m_mutex);
-    if (!m_attached) {
-        return;
+    if (m_attached) {
+        m_rows.clearSelection();
+        pushOp({OpKind::ClearSelection, 0, 0});
     }
-    for (Row& r : m_rows) {
-        r.selected = false;
-    }
-    pushOp({OpKind::ClearSelection, 0, 0});
 }
 
 int ListView::currentRow() const {
     std::lock_guard lock(m_mutex);
-    return m_attached ? m_current : -1;
+    return m_attached ? m_rows.currentRow() : -1;
 }
 
 void ListView::setCurrentRow(int row) {
     std::lock_guard lock(m_mutex);
-    if (!m_attached) {
-        return;
+    if (m_attached) {
+        pushOp({OpKind::Current, m_rows.setCurrentRow(row), 0});
     }
-    m_current = validRow(row) ? row : -1;
-    pushOp({OpKind::Current, m_current, 0});
 }
 
 // --- icon list
 
 int ListView::imageCount() const {
     std::lock_guard lock(m_mutex);
-    return m_attached ? static_cast<int>(m_images.size()) : 0;
+    return m_attached ? m_rows.imageCount() : 0;
 }
 
 Image ListView::image(int index) const {
     std::lock_guard lock(m_mutex);
-    if (!m_attached || index < 0 || index >= static_cast<int>(m_images.size())) {
-        return {};
-    }
-    return m_images[static_cast<std::size_t>(index)];
+    return m_attached ? m_rows.image(index) : Image();
 }
 
 int ListView::appendImage(const Image& image) {
-    if (!image.isValid()) {
-        return -1;
-    }
     std::lock_guard lock(m_mutex);
-    if (!m_attached) {
-        return -1;
+    const int index = m_attached ? m_rows.appendImage(image) : -1;
+    if (index >= 0) {
+        markDataDirty(0, m_rows.rowCount() - 1);
     }
-    m_images.push_back(image);
-    markDataDirty(0, static_cast<int>(m_rows.size()) - 1);
-    return static_cast<int>(m_images.size()) - 1;
+    return index;
 }
 
 void ListView::copyImagesFrom(const ui::ListView& other) {
     if (&other == this) {
         return;
     }
-    std::vector<Image> images;
-    const int n = other.imageCount();
-    for (int i = 0; i < n; ++i) {
-        images.push_back(other.image(i));
-    }
+    std::vector<Image> images = imagesOf(other);
     std::lock_guard lock(m_mutex);
     if (!m_attached) {
         return;
     }
-    m_images = std::move(images);
+    m_rows.setImages(std::move(images));
     m_imagesReplaced = true;
-    markDataDirty(0, static_cast<int>(m_rows.size()) - 1);
+    markDataDirty(0, m_rows.rowCount() - 1);
 }
 
 // --- the drain (UI thread)
@@ -531,11 +460,12 @@ void ListView::drain() {
         m_dataDirty = false;
         m_imagesReplaced = false;
         m_drainPosted = false;
+        const std::vector<Image>& images = m_rows.images();
         const std::size_t from = imagesReplaced ? 0 : m_icons.size();
-        if (from < m_images.size()) {
-            newImages.assign(m_images.begin() + static_cast<std::ptrdiff_t>(from), m_images.end());
+        if (from < images.size()) {
+            newImages.assign(images.begin() + static_cast<std::ptrdiff_t>(from), images.end());
         }
-        shadowRows = static_cast<int>(m_rows.size());
+        shadowRows = m_rows.rowCount();
     }
     if (imagesReplaced) {
         m_icons.clear();
@@ -562,19 +492,17 @@ void ListView::drain() {
 
 QVariant ListView::cellForView(int row, int column) const {
     std::lock_guard lock(m_mutex);
-    if (!validRow(row) || !validColumn(column)) {
+    if (!m_rows.validRow(row) || !m_rows.validColumn(column)) {
         return {};
     }
-    return toQString(m_rows[static_cast<std::size_t>(row)].cell(static_cast<std::size_t>(column)));
+    return toQString(m_rows.cellText(row, column));
 }
 
 QIcon ListView::iconForView(int row) const {
     int icon = -1;
     {
         std::lock_guard lock(m_mutex);
-        if (validRow(row)) {
-            icon = m_rows[static_cast<std::size_t>(row)].icon;
-        }
+        icon = m_rows.iconIndex(row);
     }
     if (icon < 0 || icon >= static_cast<int>(m_icons.size())) {
         return {};
@@ -602,9 +530,7 @@ void ListView::onUserSelection(const QItemSelection& selected, const QItemSelect
             auto mark = [this](const QItemSelection& s, bool value) {
                 for (const QItemSelectionRange& range : s) {
                     for (int r = range.top(); r <= range.bottom(); ++r) {
-                        if (validRow(r)) {
-                            m_rows[static_cast<std::size_t>(r)].selected = value;
-                        }
+                        m_rows.setSelected(r, value);
                     }
                 }
             };
@@ -633,7 +559,7 @@ void ListView::onUserCurrent(const QModelIndex& current) {
         if (!m_ops.empty()) {
             resync = true;
         } else {
-            m_current = current.isValid() && validRow(current.row()) ? current.row() : -1;
+            m_rows.setCurrentRow(current.isValid() ? current.row() : -1);
         }
     }
     if (resync) {
@@ -648,12 +574,12 @@ void ListView::resyncFromView() {
     }
     QItemSelectionModel* sel = m_widget->selectionModel();
     std::lock_guard lock(m_mutex);
-    const int rows = std::min(m_model->modelRows(), static_cast<int>(m_rows.size()));
+    const int rows = std::min(m_model->modelRows(), m_rows.rowCount());
     for (int r = 0; r < rows; ++r) {
-        m_rows[static_cast<std::size_t>(r)].selected = sel->isRowSelected(r, QModelIndex());
+        m_rows.setSelected(r, sel->isRowSelected(r, QModelIndex()));
     }
     const QModelIndex cur = sel->currentIndex();
-    m_current = cur.isValid() && validRow(cur.row()) ? cur.row() : -1;
+    m_rows.setCurrentRow(cur.isValid() ? cur.row() : -1);
 }
 
 }  // namespace lumaro::ui::qt

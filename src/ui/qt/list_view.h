@@ -1,9 +1,9 @@
 #pragma once
 // The Qt-bound list view: a QTreeView in report mode over a table model.
 //
-// Threads and batching: the rows live in a shadow store guarded by a mutex, which every
-// interface call reads and writes directly, from any thread; so a read always sees every write
-// before it. Writes also record what the view must learn (rows inserted or removed, cells
+// Threads and batching: the rows live in a shadow store (a ListRows) guarded by a mutex, which
+// every interface call reads and writes directly, from any thread; so a read always sees every
+// write before it. Writes also record what the view must learn (rows inserted or removed, cells
 // changed, selection) and post ONE drain to the user-interface thread per batch; the drain tells
 // the model, which reads cell texts and icons from the shadow store when the view paints. A worker
 // filling 100 000 rows thus costs a few locked vector operations per row, not a blocking
@@ -12,12 +12,13 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QTreeView>
-#include <array>
 #include <chrono>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "ui/control_designs.h"
+#include "ui/list_rows.h"
 #include "ui/list_view.h"
 #include "ui/qt/control_wrapper.h"
 #include "ui/qt/spin_mutex.h"
@@ -47,11 +48,6 @@ private:
     int m_rows = 0;
 };
 
-struct ListColumn {
-    std::string title;  // GB18030
-    int width;
-};
-
 struct ListLook {
     QColor text;
     QColor background;
@@ -60,7 +56,7 @@ struct ListLook {
 
 class ListView : public ControlWrapper<ui::ListView, QTreeView> {
 public:
-    ListView(UiThread& ui, std::vector<ListColumn> columns, std::vector<Image> designedImages);
+    ListView(UiThread& ui, std::vector<ColumnDesign> columns, std::vector<Image> designedImages);
 
     // Builds the view with its designed columns, icon list and look; UI thread.
     void create(QWidget* parent, Rect place, const ListLook& look);
@@ -106,17 +102,6 @@ public:
     int columnsForView() const { return static_cast<int>(m_columns.size()); }
 
 private:
-    struct Row {
-        // The first two columns sit inline, so adding a row allocates nothing for short texts;
-        // columns from the third on, when a list has them, go into `more`.
-        std::array<std::string, 2> cells;
-        std::vector<std::string> more;
-        int icon = -1;
-        bool selected = false;
-
-        std::string& cell(std::size_t c) { return c < 2 ? cells[c] : more[c - 2]; }
-        const std::string& cell(std::size_t c) const { return c < 2 ? cells[c] : more[c - 2]; }
-    };
     enum class OpKind { Insert, Remove, Clear, Select, ClearSelection, Current };
     struct Op {
         OpKind kind;
@@ -124,12 +109,9 @@ private:
         int count;  // Insert: rows; Select: 1 select / 0 deselect
     };
 
-    bool validRow(int row) const { return row >= 0 && row < static_cast<int>(m_rows.size()); }
     bool validColumn(int column) const {
         return column >= 0 && column < static_cast<int>(m_columns.size());
     }
-    // Fills a new row; m_mutex held.
-    void initRow(Row& r, const std::string& caption, int iconIndex) const;
     // Records an op and posts a drain when none is pending; m_mutex held.
     void pushOp(Op op);
     void markDataDirty(int firstRow, int lastRow);
@@ -141,15 +123,13 @@ private:
     void resyncFromView();
     void applyOp(const Op& op);
 
-    std::vector<ListColumn> m_columns;
+    std::vector<ColumnDesign> m_columns;
     std::vector<Image> m_designedImages;
 
     // Shadow store: any thread, under m_mutex.
     mutable SpinMutex m_mutex;
     bool m_attached = false;
-    std::vector<Row> m_rows;
-    std::vector<Image> m_images;
-    int m_current = -1;
+    ListRows m_rows;
     std::vector<Op> m_ops;
     bool m_dataDirty = false;
     int m_dirtyFirst = 0;  // rows whose cells or icons changed since the last drain

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 
+#include "ui/control_designs.h"
 #include "ui/main_window_design.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/text_bridge.h"
@@ -67,22 +68,6 @@ private:
     std::function<void()> m_onClose;
 };
 
-std::vector<ListColumn> listColumns(const std::array<design::Column, 2>& designed) {
-    std::vector<ListColumn> c;
-    for (const auto& d : designed) {
-        c.push_back({d.title, d.width});
-    }
-    return c;
-}
-
-std::vector<ToolButtonDesign> toolButtons() {
-    std::vector<ToolButtonDesign> b;
-    for (const auto& d : design::kToolButtons) {
-        b.push_back({d.picture, d.hint});
-    }
-    return b;
-}
-
 std::size_t itemCount() {
     std::size_t n = 0;
     auto count = [&n](const auto& entries) {
@@ -119,7 +104,7 @@ void chooseFont() {
 
 MainWindowControls::MainWindowControls(UiThread& ui, std::function<QWidget*()> build)
     : window(ui, std::move(build)),
-      工具条1(ui, toolButtons(), toolPictures()),
+      工具条1(ui, toolButtonDesigns(), toolPictures()),
       反退钮1(ui),
       本地目录框(ui),
       浏览钮(ui),
@@ -127,8 +112,8 @@ MainWindowControls::MainWindowControls(UiThread& ui, std::function<QWidget*()> b
       FTP目录框(ui),
       标签4(ui),
       标签5(ui),
-      上传文件框(ui, listColumns(design::kLocalColumns), {}),
-      远程文件框(ui, listColumns(design::kRemoteColumns), fileTypeIcons()),
+      上传文件框(ui, columnDesigns(design::kLocalColumns), {}),
+      远程文件框(ui, columnDesigns(design::kRemoteColumns), fileTypeIcons()),
       上传钮(ui),
       下载钮(ui),
       消息框(ui),
