@@ -697,6 +697,95 @@ bool FtpSession::retrieve(std::string_view remotePath, int fd) {
     return finishTransfer(channel, received, true);
 }
 
+namespace {
+
+// Reads a local file into the data connection, one step at a time. sendfile moves file pages
+// to the socket without copying them through our buffers; what it cannot send (pipes and
+// files of some file systems) is copied through a buffer instead.
+class FileSender {
+public:
+    explicit FileSender(int fd) : m_fd(fd) {}
+
+    // Bytes sent by this step; 0 at the end of the file; -1 with errno set on failure, where
+    // localFailure() tells a read error of the file from a failure of the socket.
+    ssize_t step(int socket) {
+        m_localFailure = false;
+        if (!m_copying) {
+            const ssize_t n = ::sendfile(socket, m_fd, nullptr, kTransferBuffer * 4);
+            if (n >= 0 || (errno != EINVAL && errno != ENOSYS)) {
+                return n;
+            }
+            m_copying = true;
+            m_buffer.reset(new char[kTransferBuffer]);
+        }
+        if (m_offset == m_pending) {
+            const ssize_t got = refill();
+            if (got <= 0) {
+                m_localFailure = got < 0 && errno != EINTR;
+                return got;  // 0: the end of the file; -1 with errno set
+            }
+        }
+        const ssize_t n =
+            ::send(socket, m_buffer.get() + m_offset, m_pending - m_offset, MSG_NOSIGNAL);
+        if (n > 0) {
+            m_offset += static_cast<std::size_t>(n);
+        }
+        return n;
+    }
+
+    bool localFailure() const { return m_localFailure; }
+
+private:
+    ssize_t refill() {
+        const ssize_t got = ::read(m_fd, m_buffer.get(), kTransferBuffer);
+        m_offset = 0;
+        m_pending = got > 0 ? static_cast<std::size_t>(got) : 0;
+        return got;
+    }
+
+    int m_fd;
+    bool m_copying = false;
+    bool m_localFailure = false;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_pending = 0;
+    std::size_t m_offset = 0;
+};
+
+}  // namespace
+
+bool FtpSession::sendFileData(DataChannel& channel, int fd, std::uint64_t& sent) {
+    FileSender sender(fd);
+    while (true) {
+        const ssize_t n = sender.step(channel.socket.get());
+        if (n > 0) {
+            sent += static_cast<std::uint64_t>(n);
+            m_bytes.store(sent, std::memory_order_relaxed);
+            continue;
+        }
+        if (n == 0) {
+            return true;  // end of the local file
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (sender.localFailure()) {
+            return fatal(FtpErrorKind::LocalFile,
+                         std::string("cannot read the local file: ") + std::strerror(errno));
+        }
+        if (errno == EAGAIN) {
+            if (!waitOnData(channel, POLLOUT, "the data connection")) {
+                return false;
+            }
+            continue;
+        }
+        channel.socket.reset();
+        FtpReply reply;
+        readFinalReply(reply);
+        return fail(FtpErrorKind::TransferIncomplete,
+                    std::string("data connection broke: ") + std::strerror(errno));
+    }
+}
+
 bool FtpSession::store(int fd, std::string_view remotePath) {
     if (!ready()) {
         return false;
@@ -711,35 +800,8 @@ bool FtpSession::store(int fd, std::string_view remotePath) {
         return false;
     }
     std::uint64_t sent = 0;
-    while (true) {
-        // sendfile moves file pages to the socket without copying through our buffers.
-        ssize_t n = ::sendfile(channel.socket.get(), fd, nullptr, kTransferBuffer * 4);
-        if (n > 0) {
-            sent += static_cast<std::uint64_t>(n);
-            m_bytes.store(sent, std::memory_order_relaxed);
-            continue;
-        }
-        if (n == 0) {
-            break;  // end of the local file
-        }
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno == EAGAIN) {
-            if (!waitOnData(channel, POLLOUT, "the data connection")) {
-                return false;
-            }
-            continue;
-        }
-        if (errno == EINVAL || errno == ENOSYS) {
-            fatal(FtpErrorKind::LocalFile, "the local file cannot be sent");
-            return false;
-        }
-        channel.socket.reset();
-        FtpReply reply;
-        readFinalReply(reply);
-        return fail(FtpErrorKind::TransferIncomplete,
-                    std::string("data connection broke: ") + std::strerror(errno));
+    if (!sendFileData(channel, fd, sent)) {
+        return false;
     }
     // Closing our side tells the server the file is complete.
     ::shutdown(channel.socket.get(), SHUT_WR);

@@ -104,6 +104,7 @@ private:
     OpenResult openActive(const std::string& commandLine, DataChannel& channel);
     bool openPassive(const std::string& commandLine, DataChannel& channel);
     bool waitOnData(DataChannel& channel, short events, const char* what);
+    bool sendFileData(DataChannel& channel, int fd, std::uint64_t& sent);
     bool finishTransfer(DataChannel& channel, std::uint64_t received, bool checkSize);
 
     FtpTimeouts m_timeouts;

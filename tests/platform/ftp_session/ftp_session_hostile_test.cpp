@@ -3,8 +3,10 @@
 // foreign data connection) still succeed the sound way.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <thread>
 
 #include "platform/ftp_session/ftp_session.h"
@@ -273,6 +275,44 @@ TEST(HostileServer, AbortFromAnotherThreadEndsAStall) {
     EXPECT_EQ(session.lastError().kind, FtpErrorKind::Aborted);
     EXPECT_FALSE(session.connect("127.0.0.1", server.port(), "u", "p"));
     EXPECT_EQ(session.lastError().kind, FtpErrorKind::Aborted);
+}
+
+// A source that sendfile cannot read (a pipe here) is copied through a buffer instead, and
+// every byte still arrives; a plain file goes the fast way. Both end on the server's 226.
+TEST(StoreSources, PipesAndFilesArriveWhole) {
+    ScriptedFtpServer server(config(HostileFault::None));
+    FtpSession session(shortTimeouts());
+    ASSERT_TRUE(session.connect("127.0.0.1", server.port(), "u", "p"));
+    const std::string content = test::patternBytes(3 * 1024 * 1024 + 17, 11);
+
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    std::signal(SIGPIPE, SIG_IGN);  // a writer cut off gets EPIPE instead of ending the test
+    std::thread writer([&] {
+        std::size_t done = 0;
+        while (done < content.size()) {
+            const ssize_t n = ::write(pipeFds[1], content.data() + done, content.size() - done);
+            if (n <= 0) {
+                break;
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(pipeFds[1]);
+    });
+    EXPECT_TRUE(session.store(pipeFds[0], "from-pipe.bin")) << session.lastError().message;
+    // Closing the reading end first ends a writer that a failed store left waiting.
+    ::close(pipeFds[0]);
+    writer.join();
+    EXPECT_EQ(server.stored("from-pipe.bin"), content);
+    EXPECT_EQ(session.bytesTransferred(), content.size());
+
+    test::TempDir dir;
+    test::writeFile(dir.path() / "in.bin", content);
+    FILE* file = std::fopen((dir.path() / "in.bin").c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(session.store(fileno(file), "from-file.bin")) << session.lastError().message;
+    std::fclose(file);
+    EXPECT_EQ(server.stored("from-file.bin"), content);
 }
 
 }  // namespace
