@@ -641,7 +641,8 @@ bool FtpSession::list(std::string_view directory, std::vector<RemoteEntry>& entr
     return finishTransfer(channel, 0, false);
 }
 
-bool FtpSession::retrieve(std::string_view remotePath, int fd) {
+bool FtpSession::beginTransfer(std::string_view verb, std::string_view remotePath,
+                               DataChannel& channel) {
     if (!ready()) {
         return false;
     }
@@ -650,8 +651,12 @@ bool FtpSession::retrieve(std::string_view remotePath, int fd) {
         return false;
     }
     m_bytes.store(0);
+    return openData(std::string(verb) + " " + *wire, channel);
+}
+
+bool FtpSession::retrieve(std::string_view remotePath, int fd) {
     DataChannel channel;
-    if (!openData("RETR " + *wire, channel)) {
+    if (!beginTransfer("RETR", remotePath, channel)) {
         return false;
     }
     std::unique_ptr<char[]> buffer(new char[kTransferBuffer]);
@@ -787,16 +792,8 @@ bool FtpSession::sendFileData(DataChannel& channel, int fd, std::uint64_t& sent)
 }
 
 bool FtpSession::store(int fd, std::string_view remotePath) {
-    if (!ready()) {
-        return false;
-    }
-    std::optional<std::string> wire = toWire(remotePath);
-    if (!wire) {
-        return false;
-    }
-    m_bytes.store(0);
     DataChannel channel;
-    if (!openData("STOR " + *wire, channel)) {
+    if (!beginTransfer("STOR", remotePath, channel)) {
         return false;
     }
     std::uint64_t sent = 0;

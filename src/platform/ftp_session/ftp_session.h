@@ -100,6 +100,8 @@ private:
     bool login(const std::string& user, const std::string& password);
 
     enum class OpenResult { Ok, Failed, TryPassive };
+    // Checks the session, sends "VERB path" and opens its data connection.
+    bool beginTransfer(std::string_view verb, std::string_view remotePath, DataChannel& channel);
     bool openData(const std::string& commandLine, DataChannel& channel);
     OpenResult openActive(const std::string& commandLine, DataChannel& channel);
     bool openPassive(const std::string& commandLine, DataChannel& channel);
