@@ -45,24 +45,15 @@ public:
     int top() const { return geometry().top; }
     int width() const { return geometry().width; }
     int height() const { return geometry().height; }
-    void setLeft(int v) {
-        auto r = geometry();
-        r.left = v;
-        setGeometry(r);
-    }
-    void setTop(int v) {
-        auto r = geometry();
-        r.top = v;
-        setGeometry(r);
-    }
-    void setWidth(int v) {
-        auto r = geometry();
-        r.width = v;
-        setGeometry(r);
-    }
-    void setHeight(int v) {
-        auto r = geometry();
-        r.height = v;
+    void setLeft(int v) { changeGeometry(&Rect::left, v); }
+    void setTop(int v) { changeGeometry(&Rect::top, v); }
+    void setWidth(int v) { changeGeometry(&Rect::width, v); }
+    void setHeight(int v) { changeGeometry(&Rect::height, v); }
+
+private:
+    void changeGeometry(int Rect::*field, int v) {
+        Rect r = geometry();
+        r.*field = v;
         setGeometry(r);
     }
 };

@@ -111,23 +111,23 @@ void drawPhoto(QPainter& p) {
     p.drawPolygon(QPolygonF({QPointF(10, 23), QPointF(15, 16), QPointF(20, 23)}));
 }
 
-void drawApplication(QPainter& p) {
+// An application window: a pale frame with a blue title bar `barHeight` high.
+void drawWindowPicture(QPainter& p, const QRectF& frame, qreal barHeight) {
     p.setPen(QPen(QColor(60, 60, 80), 1));
     p.setBrush(QColor(245, 245, 250));
-    p.drawRect(QRectF(2.5, 5.5, 27, 21));
+    p.drawRect(frame);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 80, 180));
-    p.drawRect(QRectF(3, 6, 26, 4));
+    p.drawRect(QRectF(frame.left() + 0.5, frame.top() + 0.5, frame.width() - 1, barHeight));
+}
+
+void drawApplication(QPainter& p) {
+    drawWindowPicture(p, QRectF(2.5, 5.5, 27, 21), 4);
 }
 
 void drawOtherFile(QPainter& p) {
     drawPage(p);
-    p.setPen(QPen(QColor(60, 60, 80), 1));
-    p.setBrush(QColor(245, 245, 250));
-    p.drawRect(QRectF(10.5, 16.5, 12, 9));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 80, 180));
-    p.drawRect(QRectF(11, 17, 11, 2));
+    drawWindowPicture(p, QRectF(10.5, 16.5, 12, 9), 2);
 }
 
 void drawSettings(QPainter& p) {
